@@ -1,0 +1,48 @@
+#include "main/KelvoxApplication.h"
+
+#include "main/Prompter.h"
+#include "messages/Messages.h"
+
+#include <exception>
+
+KelvoxApplication::KelvoxApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Kelvox"));
+    setOrganizationName(QStringLiteral("Harrowgate"));
+    setApplicationVersion(QStringLiteral(KELVOX_VERSION));
+}
+
+bool KelvoxApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportException(std::current_exception());
+        return false;
+    }
+}
+
+void KelvoxApplication::guarded(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (...) {
+        reportException(std::current_exception());
+    }
+}
+
+void KelvoxApplication::reportException(std::exception_ptr error)
+{
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const kelvox::SilentAbort &) {
+        return;
+    } catch (const std::exception &e) {
+        text = QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("Unknown exception.");
+    }
+    Prompter::instance().ask(activeWindow(), QMessageBox::Critical, applicationName(), text, QMessageBox::Ok,
+                             QMessageBox::Ok);
+}

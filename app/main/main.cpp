@@ -1,0 +1,16 @@
+#include "main/KelvoxApplication.h"
+#include "main/TfrmMain.h"
+#include "messages/QtMessageSink.h"
+
+int main(int argc, char *argv[])
+{
+    KelvoxApplication app(argc, argv);
+    QtMessageSink sink;
+    kelvox::SetMessageSink(&sink);
+
+    TfrmMain window;
+    window.show();
+    const int result = app.exec();
+    kelvox::SetMessageSink(nullptr);
+    return result;
+}

@@ -1,0 +1,7 @@
+file(GLOB_RECURSE files ${CORE_DIR}/*.h ${CORE_DIR}/*.cpp)
+foreach(f IN LISTS files)
+  file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")
+  if(hits)
+    message(FATAL_ERROR "${f} includes a Qt header: ${hits}")
+  endif()
+endforeach()
