@@ -7,6 +7,9 @@
 
 namespace kelvox {
 
+class TextMeasurer;
+class WSchedList;
+
 constexpr int kPageTypes = 35;
 constexpr int kCopies = 25;
 
@@ -89,8 +92,9 @@ public:
     // shows code 18012 and throws SilentAbort; the store is unchanged.
     void CreateAPage(int x, int y);
 
-    // The calculation pass; defined with the calc units.
-    void Calculate();
+    // The calculation pass over the whole case; defined with the calc units.
+    // The worksheet rows feed the account listing, the measurer its fitting.
+    void Calculate(const WSchedList &worksheet, const TextMeasurer &measurer);
 
 private:
     std::unique_ptr<RAnswer> m_answ;
