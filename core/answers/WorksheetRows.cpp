@@ -8,31 +8,26 @@ namespace kelvox {
 
 namespace {
 
-const std::array<ExpenseCategory, kExpenseCategoryCount> kCategories = {{
-    {"Agency fees", "Agency Fees"},
-    {"Agency's Costs", "Agency's Costs"},
-    {"Attorney Fees", "Attorney Fees"},
-    {"Attorney's Costs", "Attorney's Costs"},
-    {"Court Costs", "Court Costs"},
-    {"Foster Care", "Foster Care"},
-    {"Guardian ad litem", "Guardian Ad Litem"},
-    {"Hospital/Med facility", "Hospital/Medical Facility"},
-    {"Maintenance/RC 5103.15", "Maintenance/RC 5103.15"},
-    {"Other disbursements", "Other Disbursements"},
-    {"Physician", "Physician"},
-}};
+const char *const kCategoryTexts[kExpenseCategoryCount] = {
+    "Agency Fees",
+    "Agency's Costs",
+    "Attorney Fees",
+    "Attorney's Costs",
+    "Court Costs",
+    "Foster Care",
+    "Guardian Ad Litem",
+    "Hospital/Medical Facility",
+    "Maintenance/RC 5103.15",
+    "Other Disbursements",
+    "Physician",
+};
 
 } // namespace
-
-const std::array<ExpenseCategory, kExpenseCategoryCount> &ExpenseCategories()
-{
-    return kCategories;
-}
 
 int CategoryNumber(const std::string &cell)
 {
     for (int i = 0; i < kExpenseCategoryCount; ++i) {
-        if (cell == kCategories[static_cast<size_t>(i)].StoredText)
+        if (cell == kCategoryTexts[i])
             return i + 1;
     }
     return 0;
@@ -42,7 +37,7 @@ std::string CategoryText(int number)
 {
     if (number < 1 || number > kExpenseCategoryCount)
         return {};
-    return kCategories[static_cast<size_t>(number - 1)].StoredText;
+    return kCategoryTexts[number - 1];
 }
 
 std::string StoredAmount(const std::string &typed)

@@ -2,20 +2,15 @@
 
 #include "answers/WSchedList.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
 namespace kelvox {
 
-struct ExpenseCategory final {
-    const char *Caption;    // on the worksheet's radio button
-    const char *StoredText; // in the row; what the account listing looks for
-};
-
-// Categories are numbered 1 to 11 in this order; 0 means none.
+// The expense categories are numbered 1 to 11 in the order of the worksheet's
+// radio buttons; 0 means none. Their stored texts are what the account listing
+// looks for.
 constexpr int kExpenseCategoryCount = 11;
-const std::array<ExpenseCategory, kExpenseCategoryCount> &ExpenseCategories();
 // The number whose stored text equals the cell exactly (with case), else 0.
 int CategoryNumber(const std::string &cell);
 // Empty for 0 and for numbers outside the table.
