@@ -132,8 +132,8 @@ class Page:
             self.fail(lineno, "answer %d beyond %d" % (index, limit))
         words = FIELD_RE.sub("_", context).replace("<b>", "").replace("</b>", "")
         old = self.fields.get(index)
-        if old and old[0] != marker and not (old[0] in FITTED and marker in FITTED):
-            self.fail(lineno, "answer %d printed as %s and %s" % (index, old[0], marker))
+        if old and (old[0] == "&") != (marker == "&"):
+            self.fail(lineno, "answer %d printed as a mark and as text" % index)
         if not old:
             self.fields[index] = (marker, words.strip())
         var = "/%s%d/" % (marker, index)
