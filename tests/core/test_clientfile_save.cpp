@@ -105,8 +105,9 @@ TEST_F(SaveTest, WritesTheCaseOwnerOnlyAndLeavesNoTemporaryFile)
 
 TEST_F(SaveTest, ReadOnlyFolderLeavesThePreviousFileIntact)
 {
-    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec,
+    fs::permissions(m_dir,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
+                        fs::perms::others_read | fs::perms::others_exec,
                     fs::perm_options::replace);
     m_store.Set(0, 0, 5, "Must Not Land");
     const int status = InChild([&] {
@@ -177,8 +178,8 @@ TEST_F(SaveTest, SettingsFileIsReplacedTheSameWay)
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     const std::string before = Bytes(ini);
 
-    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                               fs::perms::others_exec,
+    fs::permissions(m_dir,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec,
                     fs::perm_options::replace);
     settings.RecentFiles.push_back("/b/two.kvx");
     EXPECT_EQ(InChild([&] {
