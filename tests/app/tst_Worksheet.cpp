@@ -138,6 +138,7 @@ private Q_SLOTS:
     void amountIsStoredFormattedAndShownAgain_data();
     void amountIsStoredFormattedAndShownAgain();
     void panelIsStoredBeforeTheSelectionMoves();
+    void gridKeepsTheEditedRowSelected();
     void deletingAsksAndTheOnlyRowIsClearedNotRemoved();
     void deletingARowShowsTheRowThatMovedUp();
     void cuttingTheOnlyRowLeavesNoneAndCommandsStayInside();
@@ -278,6 +279,21 @@ void tst_Worksheet::panelIsStoredBeforeTheSelectionMoves()
     ws.leave();
     QCOMPARE(ws.cell(1, 0), QStringLiteral("Bravo Court"));
     QCOMPARE(ws.column(0), (QStringList{"Alpha Medical | 1 Main St.", "Bravo Court", "Charlie"}));
+}
+
+void tst_Worksheet::gridKeepsTheEditedRowSelected()
+{
+    Worksheet ws({R("Alpha"), R("Bravo")});
+    QVERIFY(ws.open());
+    ws.clickRow(1);
+    const QRect last = ws.grid()->visualRect(ws.grid()->model()->index(1, 0));
+    QTest::mouseClick(ws.grid()->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows()[0].row(), 1);
+    QTest::mouseClick(ws.grid()->viewport(), Qt::LeftButton, Qt::ControlModifier, last.center());
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows()[0].row(), 1);
+    QCOMPARE(ws.memo()->toPlainText(), QStringLiteral("Bravo"));
 }
 
 void tst_Worksheet::deletingAsksAndTheOnlyRowIsClearedNotRemoved()
