@@ -2,6 +2,7 @@
 
 #include "main/Prompter.h"
 #include "messages/Messages.h"
+#include "output/FontStandIns.h"
 
 #include <exception>
 
@@ -10,6 +11,7 @@ KelvoxApplication::KelvoxApplication(int &argc, char **argv) : QApplication(argc
     setApplicationName(QStringLiteral("Kelvox"));
     setOrganizationName(QStringLiteral("Harrowgate"));
     setApplicationVersion(QStringLiteral(KELVOX_VERSION));
+    FontStandIns::Install();
 }
 
 bool KelvoxApplication::notify(QObject *receiver, QEvent *event)

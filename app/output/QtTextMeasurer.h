@@ -2,7 +2,22 @@
 
 #include "output/TextMeasurer.h"
 
+#include <QFontMetricsF>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+// Measures with the font's real glyphs, without hinting, at 96 dpi. Widths are
+// remembered: the pass measures the same texts at every field exit.
 class QtTextMeasurer final : public kelvox::TextMeasurer {
 public:
     double TextWidth(const std::string &utf8, const std::string &family, double pointSize) const override;
+
+private:
+    const QFontMetricsF &Metrics(const std::string &family, double pointSize) const;
+
+    static constexpr std::size_t kRememberedWidths = 200000;
+    mutable std::unordered_map<std::string, std::unique_ptr<QFontMetricsF>> m_metrics;
+    mutable std::unordered_map<std::string, double> m_widths;
 };

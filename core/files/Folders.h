@@ -4,11 +4,11 @@
 
 namespace kelvox {
 
-// The folders of the main-window state. Every value but ProgramFolder is kept
-// without a trailing separator; join with AddPathSeparator.
+// The folders of the main-window state. Join them to file names with
+// AddPathSeparator: only ProgramFolder usually ends with the separator.
 struct Folders final {
     std::string SettingsFolder;
-    std::string ProgramFolder; // with a trailing separator
+    std::string ProgramFolder;
     std::string ClientFileFolder;
     std::string RtfWorkFolder;
     std::string TemplateFolder;

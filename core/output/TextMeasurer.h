@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace kelvox {
@@ -10,6 +11,19 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     virtual double TextWidth(const std::string &utf8, const std::string &family, double pointSize) const = 0;
+
+    // A text measured as it grows at its end. Every Append returns exactly what
+    // TextWidth gives for the whole text appended since the last Reset.
+    class Run {
+    public:
+        virtual ~Run() = default;
+        virtual void Reset() = 0;
+        virtual double Append(const std::string &utf8) = 0;
+    };
+
+    // The default run measures the whole text at every step; a measurer whose
+    // widths add up exactly may answer from a running sum instead.
+    virtual std::unique_ptr<Run> BeginRun(const std::string &family, double pointSize) const;
 };
 
 } // namespace kelvox

@@ -1,0 +1,108 @@
+#include "calc/CalcRules.h"
+
+#include "answers/Answers.h"
+
+namespace kelvox::calc {
+
+Source::Source(const TAnswer &answers, int pageType, int copy) : m_page(answers.Page(pageType, copy)) {}
+
+const std::string &Source::operator()(int index) const
+{
+    return m_page.Text(index);
+}
+
+Source General(const TAnswer &answers)
+{
+    return Source(answers, 0, 0);
+}
+
+Target::Target(TAnswer &answers, int pageType, int copy) : m_page(answers.Page(pageType, copy)) {}
+
+const std::string &Target::operator()(int index) const
+{
+    return m_page.Text(index);
+}
+
+bool Target::Overridden(int index) const
+{
+    return m_page.OvRide(index);
+}
+
+void Target::Set(int index, std::string text)
+{
+    m_page.SetText(index, std::move(text));
+}
+
+void Target::SetGuarded(int index, std::string text)
+{
+    if (!Overridden(index))
+        Set(index, std::move(text));
+}
+
+void Target::Clear(std::initializer_list<int> indices)
+{
+    for (const int index : indices)
+        Set(index, std::string());
+}
+
+void Target::Caption(const Source &general)
+{
+    Set(0, Caps(general(0)));
+    Set(1, Caps(general(1)));
+    Set(2, Caps(general(3)));
+    Set(3, Caps(general(4)));
+}
+
+void Target::PlainCaption(const Source &general)
+{
+    Set(0, general(0));
+    Set(1, general(1));
+    Set(2, general(3));
+    Set(3, general(4));
+}
+
+std::string Caps(std::string text)
+{
+    for (char &c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string JoinedNames(const Source &general)
+{
+    if (general(7).empty())
+        return general(5);
+    return general(5) + " and " + general(7);
+}
+
+std::string CityStateZip(const std::string &city, const std::string &state, const std::string &zip)
+{
+    return city + ", " + state + "  " + zip;
+}
+
+std::string CityStateZipOmitEmptyState(const std::string &city, const std::string &state, const std::string &zip)
+{
+    if (state.empty())
+        return city + "  " + zip;
+    return CityStateZip(city, state, zip);
+}
+
+std::string CommaList(std::initializer_list<std::string> parts)
+{
+    std::string joined;
+    for (const std::string &part : parts) {
+        if (&part != parts.begin())
+            joined += ", ";
+        joined += part;
+    }
+    return joined;
+}
+
+std::string BlockAddress(const Source &general, PersonBlock block)
+{
+    return general(block.Address()) + ", " +
+           CityStateZip(general(block.City()), general(block.State()), general(block.Zip()));
+}
+
+} // namespace kelvox::calc
