@@ -15,7 +15,10 @@ GlowButton::GlowButton(QWidget *parent) : QToolButton(parent), m_glow(new QGraph
     setFocusPolicy(Qt::NoFocus);
 }
 
-bool GlowButton::isGlowing() const { return m_glow->isEnabled(); }
+bool GlowButton::isGlowing() const
+{
+    return m_glow->isEnabled();
+}
 
 void GlowButton::enterEvent(QEnterEvent *event)
 {

@@ -37,8 +37,14 @@ namespace {
 
 constexpr int kTagRole = Qt::UserRole;
 
-QString ToQ(const std::string &text) { return QString::fromStdString(text); }
-std::string ToStd(const QString &text) { return text.toStdString(); }
+QString ToQ(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+std::string ToStd(const QString &text)
+{
+    return text.toStdString();
+}
 
 kelvox::Folders FoldersOf(const MainState &state)
 {
@@ -71,7 +77,10 @@ QString InFolder(const QString &folder, const char *name)
     return ToQ(kelvox::AddPathSeparator(ToStd(folder))) + QLatin1String(name);
 }
 
-bool FileExists(const QString &path) { return QFileInfo(path).isFile(); }
+bool FileExists(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
 
 // The counter behind the View and Delete items of a multi-copy form.
 int CopiesOf(const kelvox::TAnswer *store, int form)
@@ -79,22 +88,20 @@ int CopiesOf(const kelvox::TAnswer *store, int form)
     if (!store)
         return 0;
     switch (form) {
-    case 4:
-        return store->NoOf18_2;
-    case 6:
-        return store->NoOf18_3;
-    case 7:
-        return store->NoOf18_4;
-    case 12:
-        return store->NoOf18_9;
-    default:
-        return 0;
+    case 4: return store->NoOf18_2;
+    case 6: return store->NoOf18_3;
+    case 7: return store->NoOf18_4;
+    case 12: return store->NoOf18_9;
+    default: return 0;
     }
 }
 
 } // namespace
 
-static void InitIcons() { Q_INIT_RESOURCE(icons); }
+static void InitIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 TfrmMain::TfrmMain(QWidget *parent) : TfrmMain(Environment{}, parent) {}
 
@@ -348,13 +355,13 @@ void TfrmMain::createTree()
     const auto addCopyItems = [&](QTreeWidgetItem *parent, const QString &form, int tag) {
         for (const char *command : {"New", "View", "Delete"}) {
             const QString menuName = QStringLiteral("mnu%1_%2").arg(form, QLatin1String(command));
-            addTreeItem(parent, QStringLiteral("tvw%1_%2").arg(form, QLatin1String(command)),
-                        QLatin1String(command), run(menuName), tag);
+            addTreeItem(parent, QStringLiteral("tvw%1_%2").arg(form, QLatin1String(command)), QLatin1String(command),
+                        run(menuName), tag);
         }
     };
 
-    QTreeWidgetItem *steps = addTreeItem(nullptr, QStringLiteral("tvwFollowTheseSteps"),
-                                         QStringLiteral("Follow These Steps"), group, -10);
+    QTreeWidgetItem *steps =
+        addTreeItem(nullptr, QStringLiteral("tvwFollowTheseSteps"), QStringLiteral("Follow These Steps"), group, -10);
     addTreeItem(steps, QStringLiteral("tvwGeneralInformation"), QStringLiteral("1. General Information"), page, 0);
     addTreeItem(steps, QStringLiteral("tvwNameAndSaveFile"), QStringLiteral("2. Name and Save File"),
                 run(QStringLiteral("mnuSaveAs")));
@@ -365,7 +372,8 @@ void TfrmMain::createTree()
     addTreeItem(steps, QStringLiteral("tvwPreviewPrintForms"), QStringLiteral("5. Preview/Print Forms"),
                 run(QStringLiteral("mnuPrint")));
 
-    QTreeWidgetItem *forms18 = addTreeItem(forms, QStringLiteral("tvwForms18"), QStringLiteral("Forms 18.X"), group, -12);
+    QTreeWidgetItem *forms18 =
+        addTreeItem(forms, QStringLiteral("tvwForms18"), QStringLiteral("Forms 18.X"), group, -12);
     QTreeWidgetItem *f180 = addTreeItem(forms18, QStringLiteral("tvwForm18_0"),
                                         QStringLiteral("18.0 Petition for Adoption of Minor"), group, -1);
     addTreeItem(f180, QStringLiteral("tvwForm18_0_1"), QStringLiteral("Page 1"), page, 100);
@@ -378,9 +386,9 @@ void TfrmMain::createTree()
     addCopyItems(f182p1, QStringLiteral("Form18_2"), 4);
     addTreeItem(f182, QStringLiteral("tvwForm18_2_2"), QStringLiteral("Page 2"), run(QStringLiteral("mnuForm18_2_2")),
                 5);
-    addCopyItems(addTreeItem(forms18, QStringLiteral("tvwForm18_3"), QStringLiteral("18.3 Consent to Adoption"), group,
-                             -3),
-                 QStringLiteral("Form18_3"), 6);
+    addCopyItems(
+        addTreeItem(forms18, QStringLiteral("tvwForm18_3"), QStringLiteral("18.3 Consent to Adoption"), group, -3),
+        QStringLiteral("Form18_3"), 6);
     addCopyItems(addTreeItem(forms18, QStringLiteral("tvwForm18_4"), QStringLiteral("18.4 Judgment Entry"), group, -4),
                  QStringLiteral("Form18_4"), 7);
     addTreeItem(forms18, QStringLiteral("tvwForm18_5"), QStringLiteral("18.5 Interlocutory Order"), page, 800);
@@ -396,7 +404,8 @@ void TfrmMain::createTree()
                 12);
     addTreeItem(f189, QStringLiteral("tvwForm18_9_2"), QStringLiteral("Page 2"), page, 1300);
 
-    QTreeWidgetItem *forms19 = addTreeItem(forms, QStringLiteral("tvwForms19"), QStringLiteral("Forms 19.X"), group, -6);
+    QTreeWidgetItem *forms19 =
+        addTreeItem(forms, QStringLiteral("tvwForms19"), QStringLiteral("Forms 19.X"), group, -6);
     addTreeItem(forms19, QStringLiteral("tvwForm19_0"), QStringLiteral("19.0 Petition for Adult Adoption"), page, 1500);
     addTreeItem(forms19, QStringLiteral("tvwForm19_01"), QStringLiteral("19.01 Judgment Entry Setting Hearing"), page,
                 1600);
@@ -411,8 +420,8 @@ void TfrmMain::createTree()
     QTreeWidgetItem *misc =
         addTreeItem(forms, QStringLiteral("tvwMiscellaneous"), QStringLiteral("Miscellaneous"), group, -9);
     addTreeItem(misc, QStringLiteral("tvwConsenttoChangeName"), QStringLiteral("Consent to Change Name"), page, 2000);
-    addTreeItem(misc, QStringLiteral("tvwAffidavitOfAdoptedPerson"), QStringLiteral("Affidavit of Adopted Person"), page,
-                2100);
+    addTreeItem(misc, QStringLiteral("tvwAffidavitOfAdoptedPerson"), QStringLiteral("Affidavit of Adopted Person"),
+                page, 2100);
     addTreeItem(misc, QStringLiteral("tvwHEA2757"), QStringLiteral("HEA 2757 Certificate of Adoption"), page, 2200);
 
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
@@ -474,8 +483,7 @@ void TfrmMain::createButtonBars()
 
     const auto wire = [this](const char *name, auto handler) {
         connect(button(QStringLiteral("cbtn%1").arg(QLatin1String(name))), &QAbstractButton::clicked, this, handler);
-        connect(button(QStringLiteral("cbtnSml%1").arg(QLatin1String(name))), &QAbstractButton::clicked, this,
-                handler);
+        connect(button(QStringLiteral("cbtnSml%1").arg(QLatin1String(name))), &QAbstractButton::clicked, this, handler);
     };
     const auto trigger = [this](const char *actionName) {
         return [this, actionName] { action(QLatin1String(actionName))->trigger(); };
@@ -516,11 +524,9 @@ void TfrmMain::windowCreation(const Environment &environment)
 {
     m_state.ForceWord = false;
 
-    const std::string programFileFolder = environment.ProgramFileFolder.isEmpty()
-                                              ? kelvox::ExecutableFolder()
-                                              : ToStd(environment.ProgramFileFolder);
-    const std::string home =
-        environment.HomeFolder.isEmpty() ? kelvox::HomeFolder() : ToStd(environment.HomeFolder);
+    const std::string programFileFolder =
+        environment.ProgramFileFolder.isEmpty() ? kelvox::ExecutableFolder() : ToStd(environment.ProgramFileFolder);
+    const std::string home = environment.HomeFolder.isEmpty() ? kelvox::HomeFolder() : ToStd(environment.HomeFolder);
     SetFolders(m_state, StartupFolders(programFileFolder, home));
 
     // There is no MS Word here; documents go to the desktop's RTF program.
@@ -625,10 +631,9 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 {
     deliverTab();
     if (m_state.CaseChanged) {
-        const auto answer = Prompter::instance().ask(this, QMessageBox::Warning, QStringLiteral("Kelvox"),
-                                                     QStringLiteral("Do You Want To Save Your Changes"),
-                                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                                     QMessageBox::Yes);
+        const auto answer = Prompter::instance().ask(
+            this, QMessageBox::Warning, QStringLiteral("Kelvox"), QStringLiteral("Do You Want To Save Your Changes"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
         if (answer == QMessageBox::Cancel) {
             event->ignore();
             return;
@@ -730,24 +735,15 @@ void TfrmMain::NextClick()
     const int c = m_state.CurrentCopy;
     const int listings = m_state.Answers ? m_state.Answers->NoOf18_9 : 0;
     switch (m_state.CurrentPageType) {
-    case 1:
-        return RequestPage(200);
-    case 2:
-        return RequestPage(2300);
-    case 4:
-        return RequestPage(500 + c);
-    case 5:
-        return RequestPage(400 + c + 1);
-    case 6:
-        return RequestPage(600 + c + 1);
-    case 7:
-        return RequestPage(700 + c + 1);
-    case 12:
-        return RequestPage(c < listings - 1 ? 1200 + c + 1 : 1300);
-    case 25:
-        return RequestPage(2600);
-    default:
-        return;
+    case 1: return RequestPage(200);
+    case 2: return RequestPage(2300);
+    case 4: return RequestPage(500 + c);
+    case 5: return RequestPage(400 + c + 1);
+    case 6: return RequestPage(600 + c + 1);
+    case 7: return RequestPage(700 + c + 1);
+    case 12: return RequestPage(c < listings - 1 ? 1200 + c + 1 : 1300);
+    case 25: return RequestPage(2600);
+    default: return;
     }
 }
 
@@ -756,14 +752,12 @@ void TfrmMain::PriorClick()
     const int c = m_state.CurrentCopy;
     const int listings = m_state.Answers ? m_state.Answers->NoOf18_9 : 0;
     switch (m_state.CurrentPageType) {
-    case 2:
-        return RequestPage(100);
+    case 2: return RequestPage(100);
     case 4:
         if (c >= 1)
             RequestPage(500 + c - 1);
         return;
-    case 5:
-        return RequestPage(400 + c);
+    case 5: return RequestPage(400 + c);
     case 6:
         if (c >= 1)
             RequestPage(600 + c - 1);
@@ -776,25 +770,21 @@ void TfrmMain::PriorClick()
         if (c >= 1)
             RequestPage(1200 + c - 1);
         return;
-    case 13:
-        return RequestPage(1200 + listings - 1);
-    case 23:
-        return RequestPage(200);
-    case 26:
-        return RequestPage(2500);
-    default:
-        return;
+    case 13: return RequestPage(1200 + listings - 1);
+    case 23: return RequestPage(200);
+    case 26: return RequestPage(2500);
+    default: return;
     }
 }
 
 void TfrmMain::ExpandLevel(int tag)
 {
     static const QHash<int, QString> groups{
-        {-1, QStringLiteral("tvwForm18_0")},         {-2, QStringLiteral("tvwForm18_2")},
-        {-3, QStringLiteral("tvwForm18_3")},         {-4, QStringLiteral("tvwForm18_4")},
-        {-5, QStringLiteral("tvwForm18_9")},         {-6, QStringLiteral("tvwForms19")},
-        {-7, QStringLiteral("tvwForm19_2")},         {-8, QStringLiteral("tvwForm19_3")},
-        {-9, QStringLiteral("tvwMiscellaneous")},    {-10, QStringLiteral("tvwFollowTheseSteps")},
+        {-1, QStringLiteral("tvwForm18_0")},          {-2, QStringLiteral("tvwForm18_2")},
+        {-3, QStringLiteral("tvwForm18_3")},          {-4, QStringLiteral("tvwForm18_4")},
+        {-5, QStringLiteral("tvwForm18_9")},          {-6, QStringLiteral("tvwForms19")},
+        {-7, QStringLiteral("tvwForm19_2")},          {-8, QStringLiteral("tvwForm19_3")},
+        {-9, QStringLiteral("tvwMiscellaneous")},     {-10, QStringLiteral("tvwFollowTheseSteps")},
         {-11, QStringLiteral("tvwDisplayEditForms")}, {-12, QStringLiteral("tvwForms18")}};
     const auto group = groups.constFind(tag);
     if (group == groups.cend())
@@ -832,34 +822,17 @@ void TfrmMain::UpdateMenuItems()
 
     switch (type) {
     case 1:
-    case 25:
-        setPriorNextVisible(false, true);
-        break;
-    case 2:
-        setPriorNextVisible(true, true);
-        break;
-    case 4:
-        setPriorNextVisible(c > 0, true);
-        break;
-    case 5:
-        setPriorNextVisible(true, c < CopiesOf(store, 4) - 1);
-        break;
-    case 6:
-        setPriorNextVisible(c > 0, c < CopiesOf(store, 6) - 1);
-        break;
-    case 7:
-        setPriorNextVisible(c > 0, c < CopiesOf(store, 7) - 1);
-        break;
-    case 12:
-        setPriorNextVisible(c > 0, true);
-        break;
+    case 25: setPriorNextVisible(false, true); break;
+    case 2: setPriorNextVisible(true, true); break;
+    case 4: setPriorNextVisible(c > 0, true); break;
+    case 5: setPriorNextVisible(true, c < CopiesOf(store, 4) - 1); break;
+    case 6: setPriorNextVisible(c > 0, c < CopiesOf(store, 6) - 1); break;
+    case 7: setPriorNextVisible(c > 0, c < CopiesOf(store, 7) - 1); break;
+    case 12: setPriorNextVisible(c > 0, true); break;
     case 13:
     case 23:
-    case 26:
-        setPriorNextVisible(true, false);
-        break;
-    default:
-        break;
+    case 26: setPriorNextVisible(true, false); break;
+    default: break;
     }
     UpdateCaption();
 }
@@ -871,9 +844,15 @@ void TfrmMain::RefreshClick()
         RequestPage(m_state.CurrentPageType * 100 + m_state.CurrentCopy);
 }
 
-void TfrmMain::MinimizeClick() { showMinimized(); }
+void TfrmMain::MinimizeClick()
+{
+    showMinimized();
+}
 
-void TfrmMain::ExitClick() { close(); }
+void TfrmMain::ExitClick()
+{
+    close();
+}
 
 void TfrmMain::ForceWordClick()
 {
@@ -909,20 +888,31 @@ void TfrmMain::RefreshRecentMenu()
 
 void TfrmMain::SelectTreeItem(int pageType)
 {
-    static const QHash<int, QString> items{
-        {0, QStringLiteral("tvwGeneralInformation")}, {1, QStringLiteral("tvwForm18_0_1")},
-        {2, QStringLiteral("tvwForm18_0_2")},         {3, QStringLiteral("tvwForm18_1")},
-        {4, QStringLiteral("tvwForm18_2_1")},         {5, QStringLiteral("tvwForm18_2_2")},
-        {6, QStringLiteral("tvwForm18_3")},           {7, QStringLiteral("tvwForm18_4")},
-        {8, QStringLiteral("tvwForm18_5")},           {9, QStringLiteral("tvwForm18_6")},
-        {10, QStringLiteral("tvwForm18_7")},          {11, QStringLiteral("tvwForm18_8")},
-        {12, QStringLiteral("tvwForm18_9_1")},        {13, QStringLiteral("tvwForm18_9_2")},
-        {15, QStringLiteral("tvwForm19_0")},          {16, QStringLiteral("tvwForm19_01")},
-        {17, QStringLiteral("tvwForm19_1")},          {20, QStringLiteral("tvwConsenttoChangeName")},
-        {21, QStringLiteral("tvwAffidavitOfAdoptedPerson")}, {22, QStringLiteral("tvwHEA2757")},
-        {23, QStringLiteral("tvwForm18_0_3")},        {24, QStringLiteral("tvwExpenseWorksheet")},
-        {25, QStringLiteral("tvwForm19_2_1")},        {26, QStringLiteral("tvwForm19_2_2")},
-        {27, QStringLiteral("tvwForm19_3")}};
+    static const QHash<int, QString> items{{0, QStringLiteral("tvwGeneralInformation")},
+                                           {1, QStringLiteral("tvwForm18_0_1")},
+                                           {2, QStringLiteral("tvwForm18_0_2")},
+                                           {3, QStringLiteral("tvwForm18_1")},
+                                           {4, QStringLiteral("tvwForm18_2_1")},
+                                           {5, QStringLiteral("tvwForm18_2_2")},
+                                           {6, QStringLiteral("tvwForm18_3")},
+                                           {7, QStringLiteral("tvwForm18_4")},
+                                           {8, QStringLiteral("tvwForm18_5")},
+                                           {9, QStringLiteral("tvwForm18_6")},
+                                           {10, QStringLiteral("tvwForm18_7")},
+                                           {11, QStringLiteral("tvwForm18_8")},
+                                           {12, QStringLiteral("tvwForm18_9_1")},
+                                           {13, QStringLiteral("tvwForm18_9_2")},
+                                           {15, QStringLiteral("tvwForm19_0")},
+                                           {16, QStringLiteral("tvwForm19_01")},
+                                           {17, QStringLiteral("tvwForm19_1")},
+                                           {20, QStringLiteral("tvwConsenttoChangeName")},
+                                           {21, QStringLiteral("tvwAffidavitOfAdoptedPerson")},
+                                           {22, QStringLiteral("tvwHEA2757")},
+                                           {23, QStringLiteral("tvwForm18_0_3")},
+                                           {24, QStringLiteral("tvwExpenseWorksheet")},
+                                           {25, QStringLiteral("tvwForm19_2_1")},
+                                           {26, QStringLiteral("tvwForm19_2_2")},
+                                           {27, QStringLiteral("tvwForm19_3")}};
     const auto name = items.constFind(pageType);
     if (name == items.cend())
         return;
@@ -932,22 +922,49 @@ void TfrmMain::SelectTreeItem(int pageType)
     }
 }
 
-void TfrmMain::ClearTreeSelection() { m_tree->clearSelection(); }
+void TfrmMain::ClearTreeSelection()
+{
+    m_tree->clearSelection();
+}
 
-void TfrmMain::UpdateCaption() { setWindowTitle(QFileInfo(m_state.CurrentFileName).fileName()); }
+void TfrmMain::UpdateCaption()
+{
+    setWindowTitle(QFileInfo(m_state.CurrentFileName).fileName());
+}
 
-void TfrmMain::ShowToolbar() { m_pnlToolBar->setVisible(true); }
+void TfrmMain::ShowToolbar()
+{
+    m_pnlToolBar->setVisible(true);
+}
 
-void TfrmMain::PopupPageMenu(const QPoint &globalPos) { m_popMain->popup(globalPos); }
+void TfrmMain::PopupPageMenu(const QPoint &globalPos)
+{
+    m_popMain->popup(globalPos);
+}
 
-void TfrmMain::ControlEntered(QWidget *control) { Q_UNUSED(control); }
+void TfrmMain::ControlEntered(QWidget *control)
+{
+    Q_UNUSED(control);
+}
 
-void TfrmMain::OverrideRequested(QWidget *control) { Q_UNUSED(control); }
+void TfrmMain::OverrideRequested(QWidget *control)
+{
+    Q_UNUSED(control);
+}
 
 // --- lookup ------------------------------------------------------------------
 
-QAction *TfrmMain::action(const QString &name) const { return m_actions.value(name); }
+QAction *TfrmMain::action(const QString &name) const
+{
+    return m_actions.value(name);
+}
 
-QAbstractButton *TfrmMain::button(const QString &name) const { return m_buttons.value(name); }
+QAbstractButton *TfrmMain::button(const QString &name) const
+{
+    return m_buttons.value(name);
+}
 
-QTreeWidgetItem *TfrmMain::treeItem(const QString &name) const { return m_treeItems.value(name); }
+QTreeWidgetItem *TfrmMain::treeItem(const QString &name) const
+{
+    return m_treeItems.value(name);
+}

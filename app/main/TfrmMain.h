@@ -28,8 +28,8 @@ class TfrmMain final : public QMainWindow, public PageHost {
 public:
     // Where the program runs; tests name their own folders and screen size.
     struct Environment {
-        QString ProgramFileFolder; // empty: the running executable's folder
-        QString HomeFolder;        // empty: the user's home folder
+        QString ProgramFileFolder;          // empty: the running executable's folder
+        QString HomeFolder;                 // empty: the user's home folder
         std::function<QSizeF()> ScreenSize; // empty: the window's screen
     };
 

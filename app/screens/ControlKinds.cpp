@@ -39,9 +39,15 @@ Kind KindOf(const QWidget *widget)
     return Other;
 }
 
-int TagOf(const QWidget *widget) { return widget->property("tag").toInt(); }
+int TagOf(const QWidget *widget)
+{
+    return widget->property("tag").toInt();
+}
 
-QString StyleNameOf(const QWidget *widget) { return widget->property("styleName").toString(); }
+QString StyleNameOf(const QWidget *widget)
+{
+    return widget->property("styleName").toString();
+}
 
 bool HasStyle(const QWidget *widget, const char *name)
 {
@@ -61,8 +67,8 @@ void SetStyleName(QWidget *widget, const QString &name)
 
 QString CanonicalStyleName(const QString &name)
 {
-    static const std::array<const char *, 7> behaviour{EditReadOnly,        EditOverrideable, EditOverridden,
-                                                       MemoOverrideable,    MemoOverridden,   CheckBoxOverrideable,
+    static const std::array<const char *, 7> behaviour{EditReadOnly,      EditOverrideable, EditOverridden,
+                                                       MemoOverrideable,  MemoOverridden,   CheckBoxOverrideable,
                                                        CheckBoxOverridden};
     for (const char *known : behaviour) {
         if (name.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)

@@ -23,18 +23,25 @@ std::string WithoutTrailingPercent(std::string text)
 
 } // namespace
 
-int KindOf(int tag) { return tag / 1000; }
-int AnswerIndexOf(int tag) { return tag % 1000; }
+int KindOf(int tag)
+{
+    return tag / 1000;
+}
+int AnswerIndexOf(int tag)
+{
+    return tag % 1000;
+}
 
-bool IsListingPage(int pageType) { return pageType == 12 || pageType == 24; }
+bool IsListingPage(int pageType)
+{
+    return pageType == 12 || pageType == 24;
+}
 
 bool AnswerToText(int kind, int pageType, const std::string &answer, std::string &text)
 {
     switch (kind) {
     case Text:
-    case Count:
-        text = answer;
-        return true;
+    case Count: text = answer; return true;
     case WholeAmount:
     case Percentage:
     case Amount:
@@ -47,28 +54,18 @@ bool AnswerToText(int kind, int pageType, const std::string &answer, std::string
         else
             text = Formatted(kelvox::Str2Float_2(answer), 12, 2, true);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
 bool ReformatOnExit(int kind, const std::string &text, std::string &reformatted)
 {
     switch (kind) {
-    case WholeAmount:
-        reformatted = Formatted(kelvox::Str2Float_0(text), 12, 0, true);
-        return true;
-    case Percentage:
-        reformatted = Formatted(kelvox::Str2Float_P(text), 5, 2, false) + "%";
-        return true;
-    case Amount:
-        reformatted = Formatted(kelvox::Str2Float_2(text), 12, 2, true);
-        return true;
-    case Count:
-        reformatted = Formatted(kelvox::Str2Float_0(text), 4, 0, true);
-        return true;
-    default:
-        return false;
+    case WholeAmount: reformatted = Formatted(kelvox::Str2Float_0(text), 12, 0, true); return true;
+    case Percentage: reformatted = Formatted(kelvox::Str2Float_P(text), 5, 2, false) + "%"; return true;
+    case Amount: reformatted = Formatted(kelvox::Str2Float_2(text), 12, 2, true); return true;
+    case Count: reformatted = Formatted(kelvox::Str2Float_0(text), 4, 0, true); return true;
+    default: return false;
     }
 }
 
@@ -78,14 +75,9 @@ bool TextToAnswer(int kind, const std::string &text, std::string &answer)
     case Text:
     case WholeAmount:
     case Amount:
-    case Count:
-        answer = text;
-        return true;
-    case Percentage:
-        answer = ShortestDecimal(kelvox::Str2Float_P(WithoutTrailingPercent(text)) / 100);
-        return true;
-    default:
-        return false;
+    case Count: answer = text; return true;
+    case Percentage: answer = ShortestDecimal(kelvox::Str2Float_P(WithoutTrailingPercent(text)) / 100); return true;
+    default: return false;
     }
 }
 

@@ -54,8 +54,14 @@ private:
     F m_f;
 };
 
-QString ToQ(const std::string &text) { return QString::fromStdString(text); }
-std::string ToStd(const QString &text) { return text.toStdString(); }
+QString ToQ(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+std::string ToStd(const QString &text)
+{
+    return text.toStdString();
+}
 
 QList<QWidget *> DirectChildren(QWidget *container)
 {
@@ -123,14 +129,13 @@ void SetRadioChosen(QRadioButton *radio, bool chosen)
 
 bool IsExitReason(Qt::FocusReason reason)
 {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-           reason != Qt::MenuBarFocusReason;
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason;
 }
 
 } // namespace
 
-PageScreen::PageScreen(MainState &state, const kelvox::TextMeasurer &measurer, QScrollArea *scrollBox,
-                       QWidget *panel, PageHost &host)
+PageScreen::PageScreen(MainState &state, const kelvox::TextMeasurer &measurer, QScrollArea *scrollBox, QWidget *panel,
+                       PageHost &host)
     : QObject(panel), m_state(state), m_measurer(measurer), m_scrollBox(scrollBox), m_panel(panel), m_host(host),
       m_opacity(new QGraphicsOpacityEffect(panel)), m_fadeIn(new QSequentialAnimationGroup(this))
 {
@@ -214,7 +219,10 @@ void PageScreen::ClearPage()
     }
 }
 
-void PageScreen::DisplayControls(QWidget *container) { prepareControls(container); }
+void PageScreen::DisplayControls(QWidget *container)
+{
+    prepareControls(container);
+}
 
 void PageScreen::prepareControls(QWidget *container)
 {
@@ -306,12 +314,9 @@ int PageScreen::AnswerIndexOf(const QWidget *control)
 {
     const int tag = TagOf(control);
     switch (KindOf(control)) {
-    case ControlKinds::Edit:
-        return EditKinds::AnswerIndexOf(tag);
-    case ControlKinds::CheckBox:
-        return tag >= 1000 ? tag - 1000 : tag;
-    default:
-        return tag;
+    case ControlKinds::Edit: return EditKinds::AnswerIndexOf(tag);
+    case ControlKinds::CheckBox: return tag >= 1000 ? tag - 1000 : tag;
+    default: return tag;
     }
 }
 
@@ -354,9 +359,7 @@ void PageScreen::fillControls(QWidget *container)
                 if (tag != 0)
                     SetRadioChosen(qobject_cast<QRadioButton *>(child), store.Get(type, copy, tag) == "X");
                 break;
-            case Memo:
-                SetMemoText(child, ToQ(kelvox::DecodeLineBreaks(store.Get(type, copy, tag))));
-                break;
+            case Memo: SetMemoText(child, ToQ(kelvox::DecodeLineBreaks(store.Get(type, copy, tag)))); break;
             case ComboBox:
                 qobject_cast<QComboBox *>(child)->setCurrentIndex(kelvox::Str2Int(store.Get(type, copy, tag)));
                 break;
@@ -380,8 +383,7 @@ void PageScreen::fillControls(QWidget *container)
                     ShowOverride(box, store.OvRide(type, copy, index));
                 break;
             }
-            default:
-                break;
+            default: break;
             }
             if (HoldsPageControls(child))
                 fillControls(child);
@@ -415,9 +417,7 @@ void PageScreen::readControls(QWidget *container)
                     store.Set(type, copy, EditKinds::AnswerIndexOf(tag), answer);
                 break;
             }
-            case Memo:
-                store.Set(type, copy, tag, kelvox::EncodeLineBreaks(ToStd(MemoText(child))));
-                break;
+            case Memo: store.Set(type, copy, tag, kelvox::EncodeLineBreaks(ToStd(MemoText(child)))); break;
             case ComboBox:
                 store.Set(type, copy, tag, std::to_string(qobject_cast<QComboBox *>(child)->currentIndex()));
                 break;
@@ -428,8 +428,7 @@ void PageScreen::readControls(QWidget *container)
                 if (tag != 0)
                     store.Set(type, copy, tag, qobject_cast<QRadioButton *>(child)->isChecked() ? "X" : "");
                 break;
-            default:
-                break;
+            default: break;
             }
             if (HoldsPageControls(child))
                 readControls(child);
@@ -482,7 +481,10 @@ void PageScreen::CalcOnExit(QWidget *sender)
     }
 }
 
-void PageScreen::ControlChange() { m_state.CaseChanged = true; }
+void PageScreen::ControlChange()
+{
+    m_state.CaseChanged = true;
+}
 
 void PageScreen::CalloutDispatch(QWidget *sender)
 {
@@ -529,16 +531,12 @@ bool PageScreen::eventFilter(QObject *watched, QEvent *event)
         if (KindOf(control) != ControlKinds::Button && IsExitReason(static_cast<QFocusEvent *>(event)->reason()))
             CalcOnExit(control);
         break;
-    case QEvent::FocusIn:
-        m_host.ControlEntered(control);
-        break;
+    case QEvent::FocusIn: m_host.ControlEntered(control); break;
     case QEvent::MouseButtonDblClick:
-        if (KindOf(control) == ControlKinds::Edit &&
-            ControlKinds::HasStyle(control, ControlKinds::EditOverrideable))
+        if (KindOf(control) == ControlKinds::Edit && ControlKinds::HasStyle(control, ControlKinds::EditOverrideable))
             m_host.OverrideRequested(control);
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }
@@ -551,20 +549,15 @@ void PageScreen::focusFirstField()
             (candidate->focusPolicy() & Qt::TabFocus)) {
             bool editable = false;
             switch (KindOf(candidate)) {
-            case ControlKinds::Edit:
-                editable = !qobject_cast<QLineEdit *>(candidate)->isReadOnly();
-                break;
+            case ControlKinds::Edit: editable = !qobject_cast<QLineEdit *>(candidate)->isReadOnly(); break;
             case ControlKinds::Memo:
                 editable = !(qobject_cast<QPlainTextEdit *>(candidate)
                                  ? qobject_cast<QPlainTextEdit *>(candidate)->isReadOnly()
                                  : qobject_cast<QTextEdit *>(candidate)->isReadOnly());
                 break;
             case ControlKinds::CheckBox:
-            case ControlKinds::ComboBox:
-                editable = true;
-                break;
-            default:
-                break;
+            case ControlKinds::ComboBox: editable = true; break;
+            default: break;
             }
             if (editable) {
                 candidate->setFocus(Qt::OtherFocusReason);

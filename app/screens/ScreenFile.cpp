@@ -15,7 +15,10 @@ namespace ScreenFile {
 
 namespace {
 
-std::runtime_error Failure(const QString &text) { return std::runtime_error(text.toStdString()); }
+std::runtime_error Failure(const QString &text)
+{
+    return std::runtime_error(text.toStdString());
+}
 
 // A child cannot paint outside its parent, so a callout placed inside its
 // help button is lifted onto the panel at the same place; the button keeps
