@@ -253,6 +253,8 @@ int Str2Int(std::string text)
     return value;
 }
 
+bool TryStrToFloat(const std::string &text, double &value) { return ParseFloat(text, value); }
+
 std::string FormatFixed(double value, int width, int decimals, bool thousands)
 {
     std::string body;

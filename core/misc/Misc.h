@@ -38,6 +38,9 @@ double Str2Float_P(std::string text);
 double Str2Float_2(std::string text);
 double Str2Float_0(std::string text);
 int Str2Int(std::string text);
+// Reads a number under the regional record only (no thousands separators, no
+// currency sign); false, and no message, when the text is not one.
+bool TryStrToFloat(const std::string &text, double &value);
 std::string Float2Dollar(double value);
 
 // Formats with "%W.Df" (fixed, no thousands) or "%W.Dn" (with thousands),

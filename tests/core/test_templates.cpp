@@ -18,6 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const std::vector<int> kPrintedPageTypes = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                            14, 15, 16, 17, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+
 const std::string kMarkers = "*<#+$@%^&";
 const std::string kEscape = "\\'b7";
 
@@ -300,6 +303,14 @@ std::string TemplateName(const ::testing::TestParamInfo<Template> &info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, ShippedTemplate, ::testing::ValuesIn(ShippedTemplates()), TemplateName);
+
+TEST(Templates, EveryPrintedPageHasItsTemplateAndPageData)
+{
+    for (int n : kPrintedPageTypes) {
+        EXPECT_TRUE(fs::exists(ProgramDir() / "RTF" / ("PAGE" + std::to_string(n) + ".RTF"))) << n;
+        EXPECT_TRUE(fs::exists(ProgramDir() / "DAT" / ("PAGE" + std::to_string(n) + ".DAT"))) << n;
+    }
+}
 
 TEST(Templates, CheckerCatchesTheFaultsItLooksFor)
 {

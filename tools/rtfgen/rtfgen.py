@@ -97,6 +97,7 @@ class Page:
         self.foot = ""
         self.size = 20
         self.rowh = 280
+        self.rowtext = None
         self.body = []
         self.widths = {}  # fitted field -> width in inches
         self.fields = {}  # index -> (marker, words beside it)
@@ -130,10 +131,10 @@ class Page:
         limit = FIELDS_PER_PAGE.get(self.type, 100)
         if index > limit:
             self.fail(lineno, "answer %d beyond %d" % (index, limit))
-        words = FIELD_RE.sub("_", context).replace("<b>", "").replace("</b>", "")
+        words = FIELD_RE.sub("_", self.rowtext or context).replace("<b>", "").replace("</b>", "")
         old = self.fields.get(index)
-        if old and old[0] != marker and not (old[0] in FITTED and marker in FITTED):
-            self.fail(lineno, "answer %d printed as %s and %s" % (index, old[0], marker))
+        if old and (old[0] == "&") != (marker == "&"):
+            self.fail(lineno, "answer %d printed as a mark and as text" % index)
         if not old:
             self.fields[index] = (marker, words.strip())
         var = "/%s%d/" % (marker, index)
@@ -160,6 +161,7 @@ class Page:
         return "%s %s\\par\r\n" % (fmt, self.inline(text, lineno, underline=True))
 
     def row(self, spec, lineno, signature=False):
+        self.rowtext = re.sub(r"(^|\|)\s*[0-9.]+[>^_\-bs]*", " ", spec)
         cells = [c.strip() for c in spec.split("|")]
         parsed = []
         for c in cells:
@@ -190,6 +192,7 @@ class Page:
             if "b" in flags:
                 body = "\\b %s\\b0 " % body
             contents.append("\\pard\\plain\\intbl\\f0\\fs%d%s %s\\cell" % (size, align, body))
+        self.rowtext = None
         head = "\\trowd\\trgaph%d\\trleft0\\trrh%d\\trkeep " % (CELL_PAD, self.rowh)
         return "%s%s\r\n%s\r\n\\row\r\n" % (head, "".join(defs), "\r\n".join(contents))
 
