@@ -18,7 +18,10 @@ namespace {
 
 // A count above the store's copies still names the blocks the file holds; the
 // store keeps at most kCopies copies and no count below -1.
-int StoredCount(int count) { return std::clamp(count, -1, kCopies); }
+int StoredCount(int count)
+{
+    return std::clamp(count, -1, kCopies);
+}
 
 bool HeaderAccepted(const std::string &line)
 {

@@ -22,7 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool WindowsStyle() { return Platform().PathSeparator == '\\'; }
+bool WindowsStyle()
+{
+    return Platform().PathSeparator == '\\';
+}
 
 // What stands for the root of "C:\" on this platform.
 std::string DriveRoot(const std::string &homeFolder)

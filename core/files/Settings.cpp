@@ -36,7 +36,10 @@ std::string SettingsFilePath(const Folders &folders)
     return AddPathSeparator(folders.SettingsFolder) + kSettingsFileName;
 }
 
-void ReadINI(std::istream &in, ProgramSettings &settings) { ReadININamed(in, "settings file", settings); }
+void ReadINI(std::istream &in, ProgramSettings &settings)
+{
+    ReadININamed(in, "settings file", settings);
+}
 
 void WriteINI(std::ostream &out, const ProgramSettings &settings)
 {

@@ -92,7 +92,10 @@ std::string OneLine(const std::string &text)
     return out;
 }
 
-std::string SystemError(int error) { return std::strerror(error); }
+std::string SystemError(int error)
+{
+    return std::strerror(error);
+}
 
 } // namespace
 
@@ -159,7 +162,10 @@ void TextLineWriter::Line(const std::string &utf8)
     m_out << Utf8ToWin1252(OneLine(utf8)) << "\r\n";
 }
 
-void TextLineWriter::Line(int value) { m_out << value << "\r\n"; }
+void TextLineWriter::Line(int value)
+{
+    m_out << value << "\r\n";
+}
 
 std::ifstream OpenForReading(const std::string &path)
 {
@@ -208,7 +214,10 @@ namespace {
 // An output buffer on a POSIX file descriptor that remembers the first error.
 class FdBuffer final : public std::streambuf {
 public:
-    explicit FdBuffer(int fd) : m_fd(fd), m_buffer(64 * 1024) { setp(m_buffer.data(), m_buffer.data() + m_buffer.size()); }
+    explicit FdBuffer(int fd) : m_fd(fd), m_buffer(64 * 1024)
+    {
+        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    }
     int Error() const { return m_error; }
 
 protected:
@@ -259,7 +268,7 @@ void ReplaceFileWith(const std::string &path, void (*write)(std::ostream &, cons
 
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        throw FileError(path, "Cannot create a file in " + folder.string() + ": " + SystemError(errno));
+        throw FileError(path, "Cannot write " + path + ": " + SystemError(errno));
     auto fail = [&](const std::string &what, int error) {
         ::close(fd);
         ::unlink(temp.data());

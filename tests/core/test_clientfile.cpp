@@ -371,8 +371,13 @@ TEST(ClientFileReader, MalformedFiles)
              l.erase(l.begin() + long(block), l.begin() + long(block + 203));
              l[3 + 2] = "-1";
          },
-         true, {}, whole},
-        {"letter on a flag line", [](Lines &l, const Sample &s) { l[s.Answer(6, 1, 4) + 1] = "y"; }, false, {},
+         true,
+         {},
+         whole},
+        {"letter on a flag line",
+         [](Lines &l, const Sample &s) { l[s.Answer(6, 1, 4) + 1] = "y"; },
+         false,
+         {},
          [](const TAnswer &s, const WSchedList &w) {
              EXPECT_TRUE(s.ErrFlag);
              EXPECT_EQ(s.Get(0, 0, 3), "kept");
@@ -381,7 +386,9 @@ TEST(ClientFileReader, MalformedFiles)
              EXPECT_EQ(w.RowCount(), 1);
          }},
         {"truncated in the page data",
-         [](Lines &l, const Sample &s) { l.resize(s.Answer(0, 0, 3) + 1); }, true, {},
+         [](Lines &l, const Sample &s) { l.resize(s.Answer(0, 0, 3) + 1); },
+         true,
+         {},
          [](const TAnswer &s, const WSchedList &w) {
              EXPECT_EQ(s.Get(0, 0, 3), "kept");
              EXPECT_FALSE(s.OvRide(0, 0, 3)); // its flag line is past the end
@@ -394,24 +401,36 @@ TEST(ClientFileReader, MalformedFiles)
              l.resize(s.Answer(6, 1, 4) + 1);
              l.back() = "second con";
          },
-         true, {}, [](const TAnswer &s, const WSchedList &) { EXPECT_EQ(s.Get(6, 1, 4), "second con"); }},
-        {"letter on the row count line", [](Lines &l, const Sample &s) { l[s.RowCountLine()] = "two"; },
-         std::nullopt, {}, countsOnly},
+         true,
+         {},
+         [](const TAnswer &s, const WSchedList &) { EXPECT_EQ(s.Get(6, 1, 4), "second con"); }},
+        {"letter on the row count line",
+         [](Lines &l, const Sample &s) { l[s.RowCountLine()] = "two"; },
+         std::nullopt,
+         {},
+         countsOnly},
         {"0 worksheet rows",
          [](Lines &l, const Sample &s) {
              l.resize(s.RowCountLine() + 1);
              l.back() = "0";
          },
-         true, {}, [](const TAnswer &, const WSchedList &w) { EXPECT_EQ(w.RowCount(), 0); }},
-        {"row count beyond the end of the file", [](Lines &l, const Sample &s) { l[s.RowCountLine()] = "2000000000"; },
-         true, {},
+         true,
+         {},
+         [](const TAnswer &, const WSchedList &w) { EXPECT_EQ(w.RowCount(), 0); }},
+        {"row count beyond the end of the file",
+         [](Lines &l, const Sample &s) { l[s.RowCountLine()] = "2000000000"; },
+         true,
+         {},
          [](const TAnswer &, const WSchedList &w) {
              // Column by column, the ten cell lines all read as column 0.
              ASSERT_EQ(w.RowCount(), 10);
              EXPECT_EQ(w.Rows[3][0], "d1");
              EXPECT_EQ(w.Rows[3][1], "");
          }},
-        {"negative row count", [](Lines &l, const Sample &s) { l[s.RowCountLine()] = "-3"; }, true, {},
+        {"negative row count",
+         [](Lines &l, const Sample &s) { l[s.RowCountLine()] = "-3"; },
+         true,
+         {},
          [](const TAnswer &, const WSchedList &w) { EXPECT_EQ(w.RowCount(), 0); }},
     };
 
