@@ -1,0 +1,36 @@
+#pragma once
+
+#include "output/TfrmSelectedForms.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace kelvox {
+class TAnswer;
+class TextMeasurer;
+} // namespace kelvox
+
+struct RtfOpener;
+
+struct PrintFolders final {
+    QString templateFolder;
+    QString dataFolder;
+    QString settingsFolder;
+};
+
+// The print command: the dialog, the pass (`recalcAndRefresh`: store the page on
+// the screen, run the pass, refresh it), the assembly, the work file and the
+// word processor. Returns the work file written; empty when the dialog was
+// closed or no form was ticked. A template that cannot be read, or a work file
+// that cannot be written, throws: nothing is launched then.
+QString SendToWordProcessor(QWidget *parent, kelvox::TAnswer &answers, const kelvox::TextMeasurer &measurer,
+                            const PrintFolders &folders, bool wordFound, bool &forceWord,
+                            const std::function<void()> &recalcAndRefresh);
+
+// Starts MS Word (`useWord`), WordPad, TextEdit or the RTF opener on the work
+// file; message 1155 when it cannot be started.
+void LaunchWordProcessor(const QString &workFile, const QString &settingsFolder, bool useWord,
+                         TfrmSelectedForms::Host host, const RtfOpener &opener);
