@@ -14,6 +14,7 @@ class FileCommands;
 class GlowButton;
 class HelpCommands;
 class PageScreen;
+class QAbstractAnimation;
 class QAbstractButton;
 class QAction;
 class QMenu;
@@ -70,6 +71,17 @@ public:
     void ForceWordClick();
     void RefreshRecentMenu();
 
+    // Overrides of derived answers.
+    void OverrideClick();
+    void SetOverride(QWidget *control);
+    void ScrollOnEnter(QWidget *control);
+
+    // The forms with one copy per person; tag is a multi-copy tag.
+    void NewForm(int tag);
+    void ContinuationDlg(int tag);
+    void DeleteForm(int tag);
+    bool PresentContinuationDlg(int tag, int &copy);
+
     // Saves the case to CurrentFileName, asking for a name when it has no
     // folder yet. False when the user cancels or the save fails.
     bool SaveCase();
@@ -89,6 +101,7 @@ public:
     void OverrideRequested(QWidget *control) override;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -108,6 +121,7 @@ private:
     QTreeWidgetItem *addTreeItem(QTreeWidgetItem *parent, const QString &name, const QString &caption,
                                  std::function<void(QTreeWidgetItem *)> handler, int tag = 0);
     void setPriorNextVisible(bool prior, bool next);
+    void showOverrideGroup(bool cancelGroup, bool visible);
 
     MainState m_state;
     std::unique_ptr<QtTextMeasurer> m_measurer;
@@ -128,6 +142,8 @@ private:
     QHash<QString, QAbstractButton *> m_buttons;
     QHash<QString, QTreeWidgetItem *> m_treeItems;
     QHash<QTreeWidgetItem *, std::function<void(QTreeWidgetItem *)>> m_treeHandlers;
+    QHash<QAbstractButton *, QAbstractAnimation *> m_slideIns;
+    QHash<QAbstractButton *, QAbstractAnimation *> m_pulses;
 
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<ZoomCommand> m_zoom;
