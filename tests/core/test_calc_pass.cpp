@@ -59,10 +59,19 @@ std::string Pick(std::mt19937 &rng)
     return kPool[pick(rng)];
 }
 
+const char *const kCategories[] = {"Physician",   "Attorney Fees", "Maintenance/RC 5103.15",
+                                   "Court Costs", "court costs",   ""};
+
 // A random case: general answers, typed and overridden answers on the pages
-// the rules write, and copy counters up to and beyond the store.
-void RandomCase(TAnswer &a, std::mt19937 &rng)
+// the rules write, copy counters up to and beyond the store, a few expenses.
+void RandomCase(TAnswer &a, WSchedList &worksheet, std::mt19937 &rng)
 {
+    std::uniform_int_distribution<int> rows(0, 6);
+    std::uniform_int_distribution<size_t> category(0, std::size(kCategories) - 1);
+    worksheet.Rows.resize(static_cast<size_t>(rows(rng)));
+    for (WSchedList::Row &row : worksheet.Rows)
+        row = {Pick(rng) + " | " + Pick(rng), kCategories[category(rng)], Pick(rng), Pick(rng), Pick(rng)};
+
     std::uniform_int_distribution<int> percent(0, 99);
     std::uniform_int_distribution<int> counter(0, 27);
     for (int n = 0; n < 60; ++n)
@@ -78,6 +87,10 @@ void RandomCase(TAnswer &a, std::mt19937 &rng)
     a.NoOf18_2 = counter(rng);
     a.NoOf18_3 = counter(rng);
     a.NoOf18_4 = counter(rng);
+    // The listing copies count as in use, so that the pass keeps them (and
+    // their override flags) instead of starting them fresh.
+    a.PgCt()[12] = 3;
+    a.PgCt()[24] = 3;
 }
 
 class RandomCases : public CalcCase, public ::testing::WithParamInterface<unsigned> {};
@@ -85,7 +98,7 @@ class RandomCases : public CalcCase, public ::testing::WithParamInterface<unsign
 TEST_P(RandomCases, SecondPassChangesNothing)
 {
     std::mt19937 rng(GetParam());
-    RandomCase(answers, rng);
+    RandomCase(answers, worksheet, rng);
     const Snapshot before(answers);
     Pass();
     const Snapshot once(answers);

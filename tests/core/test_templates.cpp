@@ -220,6 +220,36 @@ TEST_P(ShippedTemplate, SharesTheHeaderAndHoldsTheEscapeOnceBeforeTheBody)
         << "later pages are read under the first page's header";
 }
 
+// Positions of a control word (not of longer words it begins), in order.
+std::vector<size_t> Words(const std::string &rtf, const std::string &word, size_t from = 0)
+{
+    std::vector<size_t> at;
+    for (size_t p = rtf.find(word, from); p != std::string::npos; p = rtf.find(word, p + 1)) {
+        const size_t end = p + word.size();
+        if (end >= rtf.size() || !std::isalpha(static_cast<unsigned char>(rtf[end])))
+            at.push_back(p);
+    }
+    return at;
+}
+
+// A later page is joined as "\page " + its body, right after the previous
+// body's end: a break that lands in a table cell or in the foot line's frame
+// is lost, and the two pages run together.
+TEST_P(ShippedTemplate, LaterPagesBreakOutsideTablesAndFrames)
+{
+    const std::string &rtf = GetParam().rtf;
+    const size_t body = rtf.find(kEscape) + kEscape.size();
+    const auto pars = Words(rtf, "\\par", body);
+    ASSERT_FALSE(pars.empty());
+    for (const char *word : {"\\trowd", "\\intbl", "\\pvpg", "\\posy"}) {
+        const auto at = Words(rtf, word, body);
+        EXPECT_TRUE(at.empty() || at.front() > pars.front()) << word << " before the first paragraph ends";
+    }
+    EXPECT_FALSE(Words(rtf, "\\pard", pars.back()).empty())
+        << "the body ends inside its last paragraph's frame or table";
+    EXPECT_TRUE(Words(rtf, "\\row", pars.back()).empty());
+}
+
 TEST_P(ShippedTemplate, HasAWingdingsFontAndTheColoursItUses)
 {
     const std::string &rtf = GetParam().rtf;

@@ -230,6 +230,11 @@ class Page:
         self.size = saved
         return text + self.gap(8)
 
+    def opening(self):
+        """A later page's break lands in the body's first paragraph; a break
+        inside a table cell would be lost, so the body opens with a paragraph."""
+        return "\\pard\\plain\\f0\\fs20\\sl-20\\slmult0\\sa0 \\par\r\n"
+
     def footline(self):
         return ("\\pard\\plain\\f0\\fs16\\qc\\sb0\\sa0\\pvpg\\phmrg\\posx0\\posy%d\\absw%d "
                 "%s\\par\r\n") % (PAGE_H - MARG_B - 300, TEXT_W, esc(self.foot))
@@ -304,7 +309,9 @@ class Page:
             raise PageError("%s: no foot line" % self.path)
 
     def rtf(self):
-        return HEADER + "".join(self.body) + self.footline() + "}\r\n"
+        # The page break of a later page lands where this body ends: outside the
+        # foot line's frame, or the break would go into the frame.
+        return HEADER + self.opening() + "".join(self.body) + self.footline() + "\\pard\\plain\\f0\\fs20\r\n}\r\n"
 
     def dat(self):
         """One line per field up to the highest fitted one; only widths matter."""
