@@ -58,8 +58,7 @@ int RunPrint(Arguments &args)
     }
     kelvox::SaveWorkFile(*out, merge.DocumentText());
     for (const kelvox::PageCopy &p : pages)
-        std::cout << p.PageType << ':' << p.Copy << "\tPAGE" << kelvox::TemplateNumber(p.PageType, p.Copy)
-                  << ".RTF\n";
+        std::cout << p.PageType << ':' << p.Copy << "\tPAGE" << kelvox::TemplateNumber(p.PageType, p.Copy) << ".RTF\n";
     return ExitOk;
 }
 
