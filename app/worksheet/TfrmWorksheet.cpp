@@ -107,6 +107,11 @@ TfrmWorksheet::TfrmWorksheet(WSchedList &worksheet, Hooks hooks, QWidget *parent
     });
     connect(ui->StringGrid, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { gridRowChanged(row); });
+    // A click below the last row or a Ctrl+click would leave the edited row unmarked.
+    connect(ui->StringGrid, &QTableWidget::itemSelectionChanged, this, [this] {
+        if (!m_syncing && m_rows.HasSelection() && ui->StringGrid->selectedItems().isEmpty())
+            syncGridSelection();
+    });
 
     connect(ui->memNameAddress, &QPlainTextEdit::textChanged, this, &TfrmWorksheet::panelEdited);
     connect(ui->edtDate, &QLineEdit::textChanged, this, &TfrmWorksheet::panelEdited);

@@ -16,10 +16,8 @@ void Calc4(TAnswer &answers, int c)
     calc::Target t(answers, 4, c);
 
     t.Caption(g);
-    t.SetGuarded(
-        5, calc::CommaList({g(35), g(kBlockA.Address()), g(kBlockA.City()), g(kBlockA.State()), g(kBlockA.Zip())}));
-    t.SetGuarded(
-        6, calc::CommaList({g(47), g(kBlockB.Address()), g(kBlockB.City()), g(kBlockB.State()), g(kBlockB.Zip())}));
+    t.SetGuarded(5, g(kBlockA.Name()) + ", " + calc::BlockAddressCommas(g, kBlockA));
+    t.SetGuarded(6, g(kBlockB.Name()) + ", " + calc::BlockAddressCommas(g, kBlockB));
 
     t.Set(7, entry(4));
     t.Set(8, entry(5));

@@ -19,12 +19,10 @@ void Calc5(TAnswer &answers, int c)
 
     if (c == 0) {
         t.SetGuarded(2, g(kBlockA.Name()));
-        t.SetGuarded(3,
-                     calc::CommaList({g(kBlockA.Address()), g(kBlockA.City()), g(kBlockA.State()), g(kBlockA.Zip())}));
+        t.SetGuarded(3, calc::BlockAddressCommas(g, kBlockA));
     } else if (c == 1) {
         t.SetGuarded(2, g(kBlockB.Name()));
-        t.SetGuarded(3,
-                     calc::CommaList({g(kBlockB.Address()), g(kBlockB.City()), g(kBlockB.State()), g(kBlockB.Zip())}));
+        t.SetGuarded(3, calc::BlockAddressCommas(g, kBlockB));
     }
 
     t.SetGuarded(6, g(2));

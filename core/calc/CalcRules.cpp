@@ -105,4 +105,9 @@ std::string BlockAddress(const Source &general, PersonBlock block)
            CityStateZip(general(block.City()), general(block.State()), general(block.Zip()));
 }
 
+std::string BlockAddressCommas(const Source &general, PersonBlock block)
+{
+    return CommaList({general(block.Address()), general(block.City()), general(block.State()), general(block.Zip())});
+}
+
 } // namespace kelvox::calc

@@ -83,6 +83,8 @@ inline constexpr PersonBlock kBlockB{47};
 
 // Address line + ", " + city + ", " + state + "  " + ZIP of a person block.
 std::string BlockAddress(const Source &general, PersonBlock block);
+// The same four parts, each joined by ", ".
+std::string BlockAddressCommas(const Source &general, PersonBlock block);
 
 // The rules Forms 18.6 and 18.7 share, on either page type.
 void FinalDecree(TAnswer &answers, int pageType);

@@ -1,7 +1,9 @@
 #include "TestPrompter.h"
+#include "answers/Answers.h"
 #include "main/KelvoxApplication.h"
 #include "messages/CollectingSink.h"
 #include "misc/Misc.h"
+#include "output/QtTextMeasurer.h"
 #include "worksheet/TfrmWorksheet.h"
 
 #include <QAbstractButton>
@@ -138,6 +140,7 @@ private Q_SLOTS:
     void amountIsStoredFormattedAndShownAgain_data();
     void amountIsStoredFormattedAndShownAgain();
     void panelIsStoredBeforeTheSelectionMoves();
+    void gridKeepsTheEditedRowSelected();
     void deletingAsksAndTheOnlyRowIsClearedNotRemoved();
     void deletingARowShowsTheRowThatMovedUp();
     void cuttingTheOnlyRowLeavesNoneAndCommandsStayInside();
@@ -150,6 +153,7 @@ private Q_SLOTS:
     void caseChangedOnEditsAndCommandsButNotOnOpening();
     void closingCopiesTheRowsBackAndCompletesOnce_data();
     void closingCopiesTheRowsBackAndCompletesOnce();
+    void closingRebuildsTheAccountListingPages();
     void failureWhileClosingIsReportedAndTheWindowStillCloses();
     void saveWhileOpenCopiesTheRowsFirst();
 
@@ -278,6 +282,21 @@ void tst_Worksheet::panelIsStoredBeforeTheSelectionMoves()
     ws.leave();
     QCOMPARE(ws.cell(1, 0), QStringLiteral("Bravo Court"));
     QCOMPARE(ws.column(0), (QStringList{"Alpha Medical | 1 Main St.", "Bravo Court", "Charlie"}));
+}
+
+void tst_Worksheet::gridKeepsTheEditedRowSelected()
+{
+    Worksheet ws({R("Alpha"), R("Bravo")});
+    QVERIFY(ws.open());
+    ws.clickRow(1);
+    const QRect last = ws.grid()->visualRect(ws.grid()->model()->index(1, 0));
+    QTest::mouseClick(ws.grid()->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows()[0].row(), 1);
+    QTest::mouseClick(ws.grid()->viewport(), Qt::LeftButton, Qt::ControlModifier, last.center());
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(ws.grid()->selectionModel()->selectedRows()[0].row(), 1);
+    QCOMPARE(ws.memo()->toPlainText(), QStringLiteral("Bravo"));
 }
 
 void tst_Worksheet::deletingAsksAndTheOnlyRowIsClearedNotRemoved()
@@ -584,6 +603,35 @@ void tst_Worksheet::closingCopiesTheRowsBackAndCompletesOnce()
     ws.window->close();
     ws.window.reset();
     QCOMPARE(ws.completed, 1);
+}
+
+void tst_Worksheet::closingRebuildsTheAccountListingPages()
+{
+    kelvox::TAnswer answers;
+    const QtTextMeasurer measurer;
+    Worksheet ws({R("Dr. Elaine Moss", "Physician", "11/21/25", "$650.00", "X")});
+    ws.onComplete = [&] { answers.Calculate(ws.rows, measurer); };
+    QVERIFY(ws.open());
+    ws.click("cbtnAdd");
+    ws.typeInto(ws.memo(), QStringLiteral("Riverside Hospital"));
+    QTest::mouseClick(ws.child<QRadioButton>("rbtnHospital"), Qt::LeftButton);
+    ws.typeInto(ws.date(), QStringLiteral("11/20/25"));
+    ws.typeInto(ws.amount(), QStringLiteral("4215.35"));
+    ws.window->close();
+    QCOMPARE(ws.completed, 1);
+
+    // Page 0 of the listing, slot s at answers 4s + 6 to 4s + 9: the physician's
+    // heading and expense, an empty line, the hospital's heading and expense.
+    const auto T = [&](int index) { return QString::fromStdString(answers.Get(12, 0, index)); };
+    QCOMPARE(T(7), QStringLiteral("PHYSICIAN(S) *****"));
+    QCOMPARE((QStringList{T(10), T(11), T(12), T(13)}), (QStringList{"11/21/25", "Dr. Elaine Moss", "", "$650.00"}));
+    QCOMPARE(T(15), QString());
+    QCOMPARE(T(19), QStringLiteral("HOSPITAL/MEDICAL FACILITY *****"));
+    QCOMPARE((QStringList{T(22), T(23), T(24), T(25)}),
+             (QStringList{"11/20/25", "Riverside Hospital", "$4,215.35", ""}));
+    QCOMPARE(T(82), QStringLiteral("4,215.35"));
+    QCOMPARE(T(83), QStringLiteral("650.00"));
+    QCOMPARE(answers.NoOf18_9, 2);
 }
 
 void tst_Worksheet::failureWhileClosingIsReportedAndTheWindowStillCloses()
