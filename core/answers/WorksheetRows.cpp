@@ -22,6 +22,24 @@ const char *const kCategoryTexts[kExpenseCategoryCount] = {
     "Physician",
 };
 
+// A cell is one line of the client file: a line break that reaches it through
+// a paste becomes the replacement.
+std::string OneLine(const std::string &text, const std::string &replacement)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += replacement;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 int CategoryNumber(const std::string &cell)
@@ -67,9 +85,9 @@ WorksheetEntry EntryFromRow(const WSchedList::Row &row)
 WSchedList::Row RowFromEntry(const WorksheetEntry &entry)
 {
     WSchedList::Row row;
-    row[WSchedList::NameAndAddress] = EncodeLineBreaks(entry.NameAndAddress);
+    row[WSchedList::NameAndAddress] = OneLine(EncodeLineBreaks(entry.NameAndAddress), " | ");
     row[WSchedList::ExpenseDescription] = CategoryText(entry.Category);
-    row[WSchedList::Date] = entry.Date;
+    row[WSchedList::Date] = OneLine(entry.Date, " ");
     row[WSchedList::AmountDue] = StoredAmount(entry.Amount);
     row[WSchedList::ActualCost] = entry.ActualCost ? "X" : "";
     return row;

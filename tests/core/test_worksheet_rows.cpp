@@ -108,6 +108,19 @@ TEST_F(Worksheet, RowAndEntryCarryEveryField)
     EXPECT_EQ(again, entry);
 }
 
+TEST_F(Worksheet, PastedLineBreaksNeverReachACell)
+{
+    // Windows platform: "\r\n" is the stored break; a lone "\n" or "\r" came from a paste.
+    WorksheetEntry entry;
+    entry.NameAndAddress = "Ann\r\nLee\nCourt\rSt.";
+    entry.Date = "1/2\r\n/26";
+    entry.Amount = "5\n";
+    const Row row = RowFromEntry(entry);
+    EXPECT_EQ(row[WSchedList::NameAndAddress], "Ann | Lee | Court | St.");
+    EXPECT_EQ(row[WSchedList::Date], "1/2 /26");
+    EXPECT_EQ(row[WSchedList::AmountDue], "$0.00");
+}
+
 TEST_F(Worksheet, CellsThatMatchNoCategoryOrMarkShowNone)
 {
     const WorksheetEntry entry = EntryFromRow(Row{"x", "agency fees", "", "", "x"});

@@ -19,7 +19,7 @@ Description lines (one element each, '#' starts a comment line):
     note TEXT                  fixed wording of the form (wrapped)
     warn TEXT                  fixed warning in capitals (wrapped)
     sub TEXT                   a sub-heading inside a group
-    listing first=I slots=N    the slots of an account listing page (date, text, amount, actual cost)
+    listing first=I slots=N [totals=I,J]   the slots of an account listing page (date, text, amount, actual cost)
     row CELL ; CELL ; ...      one row of cells, sharing the width by their weights
 
 A cell is: MODE INDEX "LABEL" [w=WEIGHT] [kind=text|whole|percent|amount|count] [help="TEXT"]
@@ -27,6 +27,7 @@ A cell is: MODE INDEX "LABEL" [w=WEIGHT] [kind=text|whole|percent|amount|count] 
          check | ocheck         a mark / a derived overrideable mark
          est                    the estimate box of a mark answer (caption EST while ticked)
          memo LINES             a multi-line answer the user types
+         text                   fixed wording in line with the fields (no index)
          gap                    empty space (no index, no label)
 """
 
@@ -234,7 +235,7 @@ def parse_cell(text):
         raise ValueError("empty cell")
     mode = toks.pop(0)
     cell = {"mode": mode, "w": 1.0, "kind": "text", "help": None, "label": "", "index": None, "lines": 2}
-    if mode == "gap":
+    if mode in ("gap", "text"):
         pass
     elif mode == "memo":
         cell["lines"] = int(toks.pop(0))
@@ -284,7 +285,8 @@ class Page:
                 bold = kind == "warn"
                 lines = wrapped_lines(arg, width - 4, bold=bold)
                 h = lines * 16 + 4
-                out.append(label(ui, x0, y, width, h, arg, st="WARNING" if bold else "NOTE", wrap=True))
+                out.append(label(ui, x0, y, width, h, arg, st="WARNING" if bold else "NOTE", wrap=True,
+                                   align="Qt::AlignLeft|Qt::AlignTop"))
                 y += h + ROW_GAP
             elif kind == "sub":
                 out.append(label(ui, x0, y, width, 18, arg, st="SUBHEADING"))
@@ -332,6 +334,8 @@ class Page:
                              [prop("text", p_string("")), tag(1000 + idx),
                               prop("toolTip", p_string("Tick when the amount is an estimate"))]))
                 ui.fields.append((idx, "estimate", c["label"]))
+            elif mode == "text":
+                out.append(label(ui, x, y + top + 4, field_w, LABEL_H, c["label"], st="FIELDLABEL"))
             elif mode == "memo":
                 mh = c["lines"] * 34 + 10  # memos show in an 18-point font
                 if c["label"]:
@@ -368,7 +372,18 @@ class Page:
             ui.fields.append((base + 1, "ro", "slot %d text" % (s + 1)))
             ui.fields.append((base + 2, "ro/amount", "slot %d amount charged" % (s + 1)))
             ui.fields.append((base + 3, "ro/amount", "slot %d actual cost" % (s + 1)))
-        return out, LABEL_H + 2 + slots * pitch
+        height = LABEL_H + 2 + slots * pitch
+        if "totals" in opts:
+            charged, actual = (int(v) for v in opts["totals"].split(","))
+            yy = y0 + slots * pitch + 6
+            tw = text_width("Totals", bold=True)
+            out.append(label(ui, cols[2][0] - tw - 8, yy + 3, tw, LABEL_H, "Totals", st="COLUMNHEAD"))
+            out.append(edit(ui, cols[2][0], yy, amt_w, charged, "ro", 4))
+            out.append(edit(ui, cols[3][0], yy, amt_w, actual, "ro", 4))
+            ui.fields.append((charged, "ro/amount", "total amount charged"))
+            ui.fields.append((actual, "ro/amount", "total actual cost"))
+            height += 6 + EDIT_H
+        return out, height
 
     def caption(self, args, y):
         ui = self.ui
