@@ -613,13 +613,12 @@ void tst_FileCommands::helpMenu()
     Run(window, "mnuManual");
     QCOMPARE(prompter.questions.size(), 1);
     QCOMPARE(prompter.questions.front().text, QStringLiteral("The specified file was not found."));
-    QVERIFY(desktop.openedUrls.isEmpty());
+    QVERIFY(desktop.opened.isEmpty());
 
     Run(window, "mnuTableOfContents");
     Run(window, "mnuTutorial");
-    QCOMPARE(desktop.openedUrls,
-             (QList<QUrl>{QUrl::fromLocalFile(program.filePath(QStringLiteral("help/kelvox/default.htm"))),
-                          QUrl::fromLocalFile(program.filePath(QStringLiteral("help/kelvox/tutorial/tutorial.htm")))}));
+    QCOMPARE(desktop.opened, (QStringList{program.filePath(QStringLiteral("help/kelvox/default.htm")),
+                                          program.filePath(QStringLiteral("help/kelvox/tutorial/tutorial.htm"))}));
 
     prompter.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });
     Run(window, "mnuAbout");

@@ -166,7 +166,7 @@ void tst_HelpAndDialogs::manualFailures()
 
     TestPrompter prompter;
     TestDesktop desktop;
-    desktop.result = desktopResult;
+    desktop.succeed = desktopResult;
     prompter.answers.push_back(QMessageBox::No);
     QWidget parent;
     HelpCommands(&parent).Manual(folder);
@@ -175,7 +175,7 @@ void tst_HelpAndDialogs::manualFailures()
     QCOMPARE(prompter.questions.front().icon, QMessageBox::Warning);
     QCOMPARE(prompter.questions.front().text, text);
     QCOMPARE(prompter.questions.front().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(desktop.openedUrls.size(), desktopResult ? 0 : 1);
+    QCOMPARE(desktop.opened.size(), desktopResult ? 0 : 1);
 }
 
 void tst_HelpAndDialogs::manualOpensThroughTheDesktop()
@@ -191,21 +191,20 @@ void tst_HelpAndDialogs::manualOpensThroughTheDesktop()
     // Without a trailing separator: the folder is joined with one.
     HelpCommands(&parent).Manual(program.path());
     QCOMPARE(prompter.questions.size(), 0);
-    QCOMPARE(desktop.openedUrls, QList<QUrl>{QUrl::fromLocalFile(program.filePath(QStringLiteral("kelvox.pdf")))});
+    QCOMPARE(desktop.opened, QStringList{program.filePath(QStringLiteral("kelvox.pdf"))});
 }
 
 void tst_HelpAndDialogs::helpPagesOpenFromTheProgramFolder()
 {
     TestPrompter prompter;
     TestDesktop desktop;
-    desktop.result = false; // a failing browser shows nothing
+    desktop.succeed = false; // a failing browser shows nothing
     QWidget parent;
     const HelpCommands help(&parent);
     help.TableOfContents(QStringLiteral("/opt/kelvox/"));
     help.Tutorial(QStringLiteral("/opt/kelvox"));
-    QCOMPARE(desktop.openedUrls,
-             (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/kelvox/help/kelvox/default.htm")),
-                          QUrl::fromLocalFile(QStringLiteral("/opt/kelvox/help/kelvox/tutorial/tutorial.htm"))}));
+    QCOMPARE(desktop.opened, (QStringList{QStringLiteral("/opt/kelvox/help/kelvox/default.htm"),
+                                          QStringLiteral("/opt/kelvox/help/kelvox/tutorial/tutorial.htm")}));
     QCOMPARE(prompter.questions.size(), 0);
 }
 

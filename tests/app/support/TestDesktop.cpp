@@ -1,5 +1,7 @@
 #include "TestDesktop.h"
 
+#include <QUrl>
+
 TestDesktop::TestDesktop() : m_previous(Desktop::install(this)) {}
 
 TestDesktop::~TestDesktop()
@@ -9,12 +11,13 @@ TestDesktop::~TestDesktop()
 
 bool TestDesktop::openUrl(const QUrl &url)
 {
-    openedUrls.append(url);
-    return result;
+    opened << url.toLocalFile();
+    return succeed;
 }
 
-bool TestDesktop::startProgram(const QString &program, const QStringList &)
+bool TestDesktop::startProgram(const QString &program, const QStringList &arguments)
 {
-    startedPrograms.append(program);
-    return result;
+    programs << program;
+    argumentLists << arguments;
+    return succeed;
 }
