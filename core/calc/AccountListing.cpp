@@ -54,14 +54,6 @@ constexpr int kMostPages = 24;
 
 const std::string kEmpty;
 
-std::string Caps(std::string text)
-{
-    for (char &c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 bool Belongs(const Category &category, const std::string &description)
 {
     return description == category.text || (!category.otherText.empty() && description == category.otherText);
@@ -191,10 +183,10 @@ void AccountListing::Calc12(int page)
     }
     AnswerList &t = m_answers.Page(kAccountPageType, page);
     const AnswerList &g = m_answers.Page(0, 0);
-    t.SetText(0, Caps(g.Text(0)));
-    t.SetText(1, Caps(g.Text(1)));
-    t.SetText(2, Caps(g.Text(3)));
-    t.SetText(3, Caps(g.Text(4)));
+    t.SetText(0, UpperCaseLatin(g.Text(0)));
+    t.SetText(1, UpperCaseLatin(g.Text(1)));
+    t.SetText(2, UpperCaseLatin(g.Text(3)));
+    t.SetText(3, UpperCaseLatin(g.Text(4)));
     if (page > 0) {
         t.SetText(4, std::to_string(page + 1));
         t.SetText(5, std::to_string(m_answers.NoOf18_9));

@@ -431,6 +431,33 @@ std::string LongDateText(std::string text)
     return std::string(kMonthNames[m - 1]) + " " + std::to_string(d) + ", " + std::to_string(y);
 }
 
+std::string UpperCaseLatin(const std::string &utf8)
+{
+    bool plain = true;
+    for (const char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            plain = false;
+            break;
+        }
+    if (plain) {
+        std::string out = utf8;
+        for (char &c : out)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        return out;
+    }
+    std::u32string points = Utf8ToCodePoints(utf8);
+    for (char32_t &cp : points) {
+        if ((cp >= U'a' && cp <= U'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7))
+            cp -= 0x20;
+        else if (cp == 0xFF)
+            cp = 0x178;
+        else if (cp == 0x161 || cp == 0x17E || cp == 0x153)
+            cp -= 1;
+    }
+    return CodePointsToUtf8(points);
+}
+
 std::string TrimStr(std::string text)
 {
     const size_t last = text.find_last_not_of(' ');

@@ -68,7 +68,7 @@ class Assembly : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24, 25, 26, 27}) {
+        for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24, 25, 26, 27, 28}) {
             std::ofstream(folder.path() / ("PAGE" + std::to_string(n) + ".RTF"), std::ios::binary)
                 << "{\\rtf1{\\fonttbl{\\f0 Arial;}}\r\n\\v\\'b7\\v0 \\pard\\plain\\fs20 [T" << n
                 << " /#1/]\\par\r\n}\r\n";
@@ -160,7 +160,7 @@ TEST_F(Assembly, EveryFormAndTheirCounts)
         types.push_back(s.substr(0, s.find(' ')));
     EXPECT_EQ(types, (std::vector<std::string>{"T0",  "T1",  "T2",  "T23", "T3",  "T4",  "T5",  "T6",  "T7",
                                                "T8",  "T9",  "T10", "T11", "T12", "T13", "T15", "T16", "T17",
-                                               "T25", "T26", "T27", "T20", "T21", "T22", "T24", "T24"}));
+                                               "T25", "T26", "T27", "T28", "T20", "T21", "T22", "T24", "T24"}));
 }
 
 TEST_F(Assembly, FormsWithoutCopiesAddNoPagesAndNothingTickedMergesNothing)
