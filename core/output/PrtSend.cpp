@@ -92,8 +92,7 @@ std::vector<PageCopy> FormPages(int form, const TAnswer &answers)
     case 12: pages = {{16, 0}}; break;
     case 13: pages = {{17, 0}}; break;
     case 14: pages = {{25, 0}, {26, 0}}; break;
-    // Both pages of the order, so the second page and its judge's line are never left out.
-    case 15: pages = {{27, 0}, {28, 0}}; break;
+    case 15: pages = {{27, 0}}; break;
     case 16: pages = {{20, 0}}; break;
     case 17: pages = {{21, 0}}; break;
     case 18: pages = {{22, 0}}; break;

@@ -160,7 +160,7 @@ TEST_F(Assembly, EveryFormAndTheirCounts)
         types.push_back(s.substr(0, s.find(' ')));
     EXPECT_EQ(types, (std::vector<std::string>{"T0",  "T1",  "T2",  "T23", "T3",  "T4",  "T5",  "T6",  "T7",
                                                "T8",  "T9",  "T10", "T11", "T12", "T13", "T15", "T16", "T17",
-                                               "T25", "T26", "T27", "T28", "T20", "T21", "T22", "T24", "T24"}));
+                                               "T25", "T26", "T27", "T20", "T21", "T22", "T24", "T24"}));
 }
 
 TEST_F(Assembly, FormsWithoutCopiesAddNoPagesAndNothingTickedMergesNothing)
