@@ -15,8 +15,8 @@ namespace bench {
 inline kelvox::WSchedList::Row ExpenseRow(int r)
 {
     static const char *const kCategories[] = {
-        "Physician",      "Hospital/Medical Facility", "Attorney Fees", "Attorney's Costs",  "Agency Fees",
-        "Agency's Costs", "Maintenance/RC 5103.15",    "Foster Care",   "Guardian Ad Litem", "Court Costs",
+        "Physician",          "Hospital/Medical Facility", "Attorney Fees", "Attorney's Costs",  "Agency Fees",
+        "Agency's Costs",     "Maintenance/RC 5103.15",    "Foster Care",   "Guardian Ad Litem", "Court Costs",
         "Other Disbursements"};
     static const char *const kNames[] = {"Dr. Jane Q. Public, M.D.", "Franklin County Children Services",
                                          "Nationwide Children's Hospital", "Harrowgate & Lindqvist, Attorneys at Law",

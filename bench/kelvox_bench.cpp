@@ -121,8 +121,8 @@ void DescribedPass(TAnswer &a, const WSchedList &rows, const TextMeasurer &measu
 
 bool SameStore(const TAnswer &a, const TAnswer &b)
 {
-    if (a.NoOf18_2 != b.NoOf18_2 || a.NoOf18_3 != b.NoOf18_3 || a.NoOf18_4 != b.NoOf18_4 ||
-        a.NoOf18_9 != b.NoOf18_9 || a.NoOfWorksheet != b.NoOfWorksheet || a.PgCt() != b.PgCt())
+    if (a.NoOf18_2 != b.NoOf18_2 || a.NoOf18_3 != b.NoOf18_3 || a.NoOf18_4 != b.NoOf18_4 || a.NoOf18_9 != b.NoOf18_9 ||
+        a.NoOfWorksheet != b.NoOfWorksheet || a.PgCt() != b.PgCt())
         return false;
     for (int type = 0; type < kPageTypes; ++type)
         for (int copy = 0; copy < kCopies; ++copy)
@@ -271,8 +271,7 @@ void RegisterPageLoad()
                 screen.ShowPage(type * 100);
         })->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((page + "/bare_loader").c_str(), [type](benchmark::State &state) {
-            const QString path = QDir(g_window->Main->state().ScreenFolder)
-                                     .filePath(ScreenFile::FileNameFor(type, 0));
+            const QString path = QDir(g_window->Main->state().ScreenFolder).filePath(ScreenFile::FileNameFor(type, 0));
             QUiLoader loader;
             for (auto _ : state) {
                 QFile file(path);
@@ -316,29 +315,27 @@ void RegisterAssembly()
             }
             state.counters["bytes"] = static_cast<double>(size);
         })->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("assemble/") + name + "/read_templates").c_str(),
-                                     [=](benchmark::State &state) {
-                                         LoadedCase c = ReadCase(name);
-                                         QtTextMeasurer measurer;
-                                         c.Store->Calculate(c.Worksheet, measurer);
-                                         const auto pages = SelectedPages(EveryForm(), *c.Store);
-                                         for (auto _ : state) {
-                                             std::size_t read = 0;
-                                             for (const PageCopy &p : pages) {
-                                                 const std::string n = std::to_string(TemplateNumber(p.PageType, p.Copy));
-                                                 for (const std::string &path :
-                                                      {FindFileIgnoringCase(templates, "PAGE" + n + ".RTF"),
-                                                       FindFileIgnoringCase(data, "PAGE" + n + ".DAT")}) {
-                                                     std::ifstream in(path, std::ios::binary);
-                                                     std::ostringstream text;
-                                                     text << in.rdbuf();
-                                                     read += text.str().size();
-                                                 }
-                                             }
-                                             benchmark::DoNotOptimize(read);
-                                         }
-                                     })
-            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("assemble/") + name + "/read_templates").c_str(), [=](benchmark::State
+                                                                                                            &state) {
+            LoadedCase c = ReadCase(name);
+            QtTextMeasurer measurer;
+            c.Store->Calculate(c.Worksheet, measurer);
+            const auto pages = SelectedPages(EveryForm(), *c.Store);
+            for (auto _ : state) {
+                std::size_t read = 0;
+                for (const PageCopy &p : pages) {
+                    const std::string n = std::to_string(TemplateNumber(p.PageType, p.Copy));
+                    for (const std::string &path : {FindFileIgnoringCase(templates, "PAGE" + n + ".RTF"),
+                                                    FindFileIgnoringCase(data, "PAGE" + n + ".DAT")}) {
+                        std::ifstream in(path, std::ios::binary);
+                        std::ostringstream text;
+                        text << in.rdbuf();
+                        read += text.str().size();
+                    }
+                }
+                benchmark::DoNotOptimize(read);
+            }
+        })->Unit(benchmark::kMicrosecond);
     }
 }
 
@@ -447,14 +444,14 @@ int PrintTable(const TableReporter &reporter)
         rows.push_back({page, page + "/bare_loader", 1.5, false});
     }
     for (const char *name : {"typical", "worst"})
-        rows.push_back({std::string("assemble/") + name, std::string("assemble/") + name + "/read_templates", 3.0,
-                        false});
+        rows.push_back(
+            {std::string("assemble/") + name, std::string("assemble/") + name + "/read_templates", 3.0, false});
     rows.push_back({"file/worst/write", "file/worst/write/bare_write", 0, false});
     rows.push_back({"file/worst/read", "file/worst/read/bare_read", 0, false});
 
     int missed = 0, shownRows = 0;
-    std::printf("\n%-20s %12s  %-28s %12s %10s %12s  %s\n", "figure", "CPU us", "baseline", "CPU us", "ratio",
-                "budget", "");
+    std::printf("\n%-20s %12s  %-28s %12s %10s %12s  %s\n", "figure", "CPU us", "baseline", "CPU us", "ratio", "budget",
+                "");
     for (const Row &row : rows) {
         const auto f = reporter.times.find(row.Figure);
         const auto b = reporter.times.find(row.Baseline);

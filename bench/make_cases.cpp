@@ -38,8 +38,8 @@ struct CaseShape {
 
 QString Filler(int index, bool longText)
 {
-    static const char *const kWords[] = {"Harmon",   "Franklin", "Columbus", "Maple", "Ridge",
-                                         "Whitfield", "Carter",  "Albright", "Elm",   "Broad"};
+    static const char *const kWords[] = {"Harmon",    "Franklin", "Columbus", "Maple", "Ridge",
+                                         "Whitfield", "Carter",   "Albright", "Elm",   "Broad"};
     QString text = QString::fromLatin1(kWords[index % 10]) + QStringLiteral(" ") + QString::number(index);
     if (longText) {
         while (text.size() < 110)
@@ -50,8 +50,8 @@ QString Filler(int index, bool longText)
 
 QString MemoFiller(int index, bool longText)
 {
-    QString text = QStringLiteral("The petitioners have cared for the child since placement on 3/2/2019 (%1).")
-                       .arg(index);
+    QString text =
+        QStringLiteral("The petitioners have cared for the child since placement on 3/2/2019 (%1).").arg(index);
     if (longText) {
         for (int i = 0; i < 8; ++i)
             text += QStringLiteral("\nThe home study of the agency found the home suitable and the child thriving, "
@@ -127,8 +127,8 @@ bool MakeCase(TfrmMain &window, const QString &programFolder, const QString &out
         return false;
     SetCounts(*state.Answers, shape);
     QtTextMeasurer measurer;
-    state.WSchedList = shape.ListingPages ? bench::RowsFillingListingPages(shape.ListingPages, measurer)
-                                          : bench::ExpenseRows(20);
+    state.WSchedList =
+        shape.ListingPages ? bench::RowsFillingListingPages(shape.ListingPages, measurer) : bench::ExpenseRows(20);
 
     const QStringList screens =
         QDir(state.ScreenFolder).entryList({QStringLiteral("page*.psf")}, QDir::Files, QDir::Name);
