@@ -483,7 +483,8 @@ TEST(LastingWraps, LaterPassesMatchTheDescribedWalkAndMeasureOnlyNewTexts)
         ASSERT_EQ(mine.NoOf18_9, described.NoOf18_9);
         ASSERT_EQ(mine.NoOfWorksheet, described.NoOfWorksheet);
         for (int type : {12, 24})
-            for (int copy = 0; copy < described.PgCt()[static_cast<std::size_t>(type)]; ++copy)
+            // the copies this pass wrote; shrinking keeps the others as they were
+            for (int copy = 0; copy < (type == 12 ? described.NoOf18_9 : described.NoOfWorksheet); ++copy)
                 for (int i = 0; i <= FieldsPerPage(type); ++i)
                     ASSERT_EQ(mine.Get(type, copy, i), described.Get(type, copy, i))
                         << "page type " << type << " copy " << copy << " answer " << i;
