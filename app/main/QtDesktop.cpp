@@ -21,7 +21,10 @@ Desktop *Desktop::install(Desktop *desktop)
     return previous;
 }
 
-bool QtDesktop::openUrl(const QUrl &url) { return QDesktopServices::openUrl(url); }
+bool QtDesktop::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
 
 bool QtDesktop::startProgram(const QString &program, const QStringList &arguments)
 {

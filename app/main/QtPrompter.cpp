@@ -46,6 +46,12 @@ QString QtPrompter::existingFolder(QWidget *parent, const QString &title, const 
     return QFileDialog::getExistingDirectory(parent, title, folder);
 }
 
-int QtPrompter::execDialog(QDialog &dialog) { return dialog.exec(); }
+int QtPrompter::execDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}
 
-void QtPrompter::beep() { QApplication::beep(); }
+void QtPrompter::beep()
+{
+    QApplication::beep();
+}

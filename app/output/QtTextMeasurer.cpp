@@ -23,15 +23,49 @@ const QFontMetricsF &QtTextMeasurer::Metrics(const std::string &family, double p
     return *metrics;
 }
 
-double QtTextMeasurer::TextWidth(const std::string &utf8, const std::string &family, double pointSize) const
+double QtTextMeasurer::Width(const std::string &key, std::size_t fontKeyLength, const QFontMetricsF &metrics) const
 {
-    std::string key = FontKey(family, pointSize) + utf8;
     const auto found = m_widths.find(key);
     if (found != m_widths.end())
         return found->second;
-    const double width = Metrics(family, pointSize).horizontalAdvance(QString::fromStdString(utf8));
+    const double width = metrics.horizontalAdvance(
+        QString::fromUtf8(key.data() + fontKeyLength, static_cast<qsizetype>(key.size() - fontKeyLength)));
     if (m_widths.size() >= kRememberedWidths)
         m_widths.clear();
-    m_widths.emplace(std::move(key), width);
+    m_widths.emplace(key, width);
     return width;
+}
+
+double QtTextMeasurer::TextWidth(const std::string &utf8, const std::string &family, double pointSize) const
+{
+    const std::string fontKey = FontKey(family, pointSize);
+    return Width(fontKey + utf8, fontKey.size(), Metrics(family, pointSize));
+}
+
+// Builds the key as the text grows instead of anew for every character.
+class QtTextMeasurer::QtRun final : public TextMeasurer::Run {
+public:
+    QtRun(const QtTextMeasurer &measurer, const std::string &family, double pointSize)
+        : m_measurer(measurer), m_metrics(measurer.Metrics(family, pointSize)), m_key(FontKey(family, pointSize)),
+          m_fontKeyLength(m_key.size())
+    {
+    }
+
+    void Reset() override { m_key.resize(m_fontKeyLength); }
+    double Append(const std::string &utf8) override
+    {
+        m_key += utf8;
+        return m_measurer.Width(m_key, m_fontKeyLength, m_metrics);
+    }
+
+private:
+    const QtTextMeasurer &m_measurer;
+    const QFontMetricsF &m_metrics;
+    std::string m_key;
+    std::size_t m_fontKeyLength;
+};
+
+std::unique_ptr<kelvox::TextMeasurer::Run> QtTextMeasurer::BeginRun(const std::string &family, double pointSize) const
+{
+    return std::make_unique<QtRun>(*this, family, pointSize);
 }

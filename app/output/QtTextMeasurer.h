@@ -13,9 +13,14 @@
 class QtTextMeasurer final : public kelvox::TextMeasurer {
 public:
     double TextWidth(const std::string &utf8, const std::string &family, double pointSize) const override;
+    std::unique_ptr<Run> BeginRun(const std::string &family, double pointSize) const override;
 
 private:
+    class QtRun;
+
     const QFontMetricsF &Metrics(const std::string &family, double pointSize) const;
+    // key: the font's key followed by the text
+    double Width(const std::string &key, std::size_t fontKeyLength, const QFontMetricsF &metrics) const;
 
     static constexpr std::size_t kRememberedWidths = 200000;
     mutable std::unordered_map<std::string, std::unique_ptr<QFontMetricsF>> m_metrics;

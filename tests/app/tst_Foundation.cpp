@@ -1,3 +1,4 @@
+#include "MainFixture.h"
 #include "TestPrompter.h"
 #include "main/KelvoxApplication.h"
 #include "main/TfrmMain.h"
@@ -17,9 +18,8 @@ private Q_SLOTS:
 
 void tst_Foundation::mainWindowStartsUntitled()
 {
-    TfrmMain window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    MainFixture fixture;
+    TfrmMain &window = fixture.show();
     QCOMPARE(window.windowTitle(), QStringLiteral("Untitled.kvx"));
     QCOMPARE(window.answers().ProgramName, std::string("Kelvox Demo"));
     QVERIFY(window.close());

@@ -1,3 +1,4 @@
+#include "../core/literal/LiteralFit.h"
 #include "main/KelvoxApplication.h"
 #include "output/FitText.h"
 #include "output/FontStandIns.h"
@@ -12,6 +13,7 @@ private Q_SLOTS:
     void typicalAddressWraps_data();
     void typicalAddressWraps();
     void rememberedWidthsEqualFreshOnes();
+    void wrapsAsTheDescribedWalk();
 };
 
 void tst_QtMeasurer::formFontsResolveToCloseMetrics()
@@ -72,6 +74,25 @@ void tst_QtMeasurer::rememberedWidthsEqualFreshOnes()
     QCOMPARE(measurer.TextWidth(text, "Segoe UI", 10), first);
     QCOMPARE(QtTextMeasurer().TextWidth(text, "Segoe UI", 10), first);
     QVERIFY(measurer.TextWidth(text, "Arial", 10) != first);
+}
+
+// Kerned glyphs do not add up, so the growing run must measure each prefix
+// whole: the program's wrapping must give the described walk's lines.
+void tst_QtMeasurer::wrapsAsTheDescribedWalk()
+{
+    const QtTextMeasurer measurer;
+    const std::string texts[] = {
+        "Dr. Jane Q. Public, M.D. | 1234 Long Street Name Avenue | Columbus, OH 43215",
+        "AVAVAVAV WAWAWA Tyyyy fiffiffl office | Wilhelmina-Montgomery Ventures, LLC.",
+        "   leading blanks and   inner   ones | | Ünïcödé Straße 12, Zürich",
+    };
+    for (const std::string &text : texts)
+        for (double size : {8.0, 10.0})
+            for (double inches = 0.3; inches < 4; inches += 0.17) {
+                const QtTextMeasurer fresh;
+                QCOMPARE(kelvox::WrapTextToWidth(text, "Segoe UI", size, inches, measurer),
+                         kelvox::literal::WrapTextToWidth(text, "Segoe UI", size, inches, fresh));
+            }
 }
 
 int main(int argc, char **argv)
