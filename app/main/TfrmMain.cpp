@@ -12,6 +12,7 @@
 #include "misc/Misc.h"
 #include "output/QtTextMeasurer.h"
 #include "screens/PageScreen.h"
+#include "worksheet/TfrmWorksheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTreeWidget>
@@ -217,7 +219,8 @@ void TfrmMain::createMenus()
     QMenu *display = bar->addMenu(QStringLiteral("&Display"));
     display->setObjectName(QStringLiteral("mnuDisplay"));
     addPageItem(display, QStringLiteral("mnuGeneralInformation"), QStringLiteral("General Information"), 0);
-    addItem(display, QStringLiteral("mnuExpenseWorksheet"), QStringLiteral("Expense Worksheet"));
+    connect(addItem(display, QStringLiteral("mnuExpenseWorksheet"), QStringLiteral("Expense Worksheet")),
+            &QAction::triggered, this, &TfrmMain::ExpenseWorksheetClick);
 
     QMenu *forms18 = display->addMenu(QStringLiteral("Forms 18.X"));
     QMenu *f180 = forms18->addMenu(QStringLiteral("18.0 Petition for Adoption of Minor"));
@@ -690,6 +693,8 @@ bool TfrmMain::SaveCase()
     }
     bool saved = false;
     KelvoxApplication::guarded([&] {
+        if (m_openWorksheet)
+            m_openWorksheet->SaveStringGrid();
         kelvox::SaveFile(ToStd(path), *m_state.Answers, m_state.WSchedList);
         saved = true;
     });
@@ -847,6 +852,15 @@ void TfrmMain::RefreshClick()
 void TfrmMain::MinimizeClick()
 {
     showMinimized();
+}
+
+void TfrmMain::ExpenseWorksheetClick()
+{
+    TfrmWorksheet window(m_state.WSchedList,
+                         {[this] { m_state.CaseChanged = true; }, [this] { m_page->CompleteCalc(); }}, this);
+    m_openWorksheet = &window;
+    const auto closed = qScopeGuard([this] { m_openWorksheet = nullptr; });
+    Prompter::instance().execDialog(window);
 }
 
 void TfrmMain::ExitClick()

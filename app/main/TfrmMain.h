@@ -20,6 +20,7 @@ class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QtTextMeasurer;
+class TfrmWorksheet;
 
 // The main window: the menus, the tree, the two button bars and the page
 // panel, the case's state, start-up and shutdown, and navigation.
@@ -64,6 +65,7 @@ public:
     void RefreshClick();
     void MinimizeClick();
     void ExitClick();
+    void ExpenseWorksheetClick();
     void ForceWordClick();
     void RefreshRecentMenu();
 
@@ -121,6 +123,7 @@ private:
     QHash<QString, QTreeWidgetItem *> m_treeItems;
     QHash<QTreeWidgetItem *, std::function<void(QTreeWidgetItem *)>> m_treeHandlers;
 
+    TfrmWorksheet *m_openWorksheet = nullptr; // while the modal worksheet is open
     bool m_shown = false;
     int m_panelWidthAtStart = 0;
 };
