@@ -334,6 +334,31 @@ TEST_F(Listing, TwentyFivePagesNeededKeepsToTwentyFour)
     EXPECT_EQ(answers.Get(12, 24, 0), "");
 }
 
+TEST_F(Listing, ThePassBuildsThePagesAndASecondPassChangesNothing)
+{
+    answers.Set(0, 0, 4, "2026 ad 17");
+    AddLines(30, 3, "Physician");
+    answers.Calculate(worksheet, measurer);
+    // 111 account lines, 90 worksheet lines.
+    ASSERT_EQ(answers.NoOf18_9, 5);
+    EXPECT_EQ(answers.NoOfWorksheet, 2);
+    EXPECT_EQ(Account(0, 1), (Slot{"1/2/2026", "row 0 1", "$1.00", ""}));
+    EXPECT_EQ(answers.Get(12, 4, 3), "2026 AD 17");
+    EXPECT_EQ(answers.Get(12, 0, 82), "30.00");
+    std::vector<std::string> once;
+    for (int type : {12, 24})
+        for (int copy = 0; copy < kCopies; ++copy)
+            for (int i = 0; i <= FieldsPerPage(type); ++i)
+                once.push_back(answers.Get(type, copy, i));
+    answers.Calculate(worksheet, measurer);
+    std::vector<std::string> twice;
+    for (int type : {12, 24})
+        for (int copy = 0; copy < kCopies; ++copy)
+            for (int i = 0; i <= FieldsPerPage(type); ++i)
+                twice.push_back(answers.Get(type, copy, i));
+    EXPECT_EQ(once, twice);
+}
+
 // The listing lays each page out from one wrapping of each text; the described
 // walk wraps again for every count and page. Both must agree to the letter.
 TEST(ListingWalk, SameAnswersAsTheDescribedWalk)
