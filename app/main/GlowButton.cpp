@@ -1,6 +1,8 @@
 #include "main/GlowButton.h"
 
 #include <QGraphicsDropShadowEffect>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 
 GlowButton::GlowButton(QWidget *parent) : QToolButton(parent), m_glow(new QGraphicsDropShadowEffect(this))
 {
@@ -36,4 +38,25 @@ void GlowButton::hideEvent(QHideEvent *event)
 {
     m_glow->setEnabled(false);
     QToolButton::hideEvent(event);
+}
+
+void GlowButton::setIconOpacity(qreal opacity)
+{
+    m_iconOpacity = opacity;
+    update();
+}
+
+void GlowButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    const QIcon icon = option.icon;
+    option.icon = QIcon();
+    option.text.clear();
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+    const QRect target((width() - iconSize().width()) / 2, (height() - iconSize().height()) / 2, iconSize().width(),
+                       iconSize().height());
+    painter.setOpacity(m_iconOpacity);
+    icon.paint(&painter, target, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
 }

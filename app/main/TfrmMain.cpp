@@ -5,17 +5,21 @@
 #include "files/Settings.h"
 #include "main/GlowButton.h"
 #include "main/KelvoxApplication.h"
+#include "main/MultiCopy.h"
 #include "main/Prompter.h"
 #include "main/StartupFolders.h"
+#include "main/TfrmMultiple.h"
 #include "main/WindowLayout.h"
 #include "messages/Messages.h"
 #include "misc/Misc.h"
 #include "output/QtTextMeasurer.h"
+#include "screens/ControlKinds.h"
 #include "screens/PageScreen.h"
 #include "worksheet/TfrmWorksheet.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -23,16 +27,24 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPauseAnimation>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSequentialAnimationGroup>
+#include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -117,9 +129,13 @@ TfrmMain::TfrmMain(const Environment &environment, QWidget *parent)
     loadStyleSheet();
     resize(800, 600);
     UpdateCaption();
+    qApp->installEventFilter(this);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    qApp->removeEventFilter(this);
+}
 
 // --- the window's parts --------------------------------------------------
 
@@ -299,12 +315,27 @@ void TfrmMain::createMenus()
     invisible->setVisible(false);
     connect(invisible, &QAction::triggered, this, [this, invisible] { DisplayAPage(invisible); });
 
+    for (const char *name : {"mnuOverride", "mnuCancelOverride"})
+        connect(action(QLatin1String(name)), &QAction::triggered, this, &TfrmMain::OverrideClick);
+    for (const auto &[form, tag] : {std::pair{"Form18_2", 4}, std::pair{"Form18_3", 6}, std::pair{"Form18_4", 7}}) {
+        const QString f = QLatin1String(form);
+        const int t = tag;
+        connect(action(QStringLiteral("mnu%1_New").arg(f)), &QAction::triggered, this, [this, t] { NewForm(t); });
+        connect(action(QStringLiteral("mnu%1_View").arg(f)), &QAction::triggered, this,
+                [this, t] { ContinuationDlg(t); });
+        connect(action(QStringLiteral("mnu%1_Delete").arg(f)), &QAction::triggered, this, [this, t] { DeleteForm(t); });
+    }
+    connect(action(QStringLiteral("mnuForm18_2_2")), &QAction::triggered, this, [this] { ContinuationDlg(5); });
+    connect(action(QStringLiteral("mnuForm18_9_1")), &QAction::triggered, this, [this] { ContinuationDlg(12); });
+
     m_popMain = new QMenu(this);
     m_popMain->setObjectName(QStringLiteral("popMain"));
     QAction *popOverride = addItem(m_popMain, QStringLiteral("popOverride"), QStringLiteral("Override"));
     popOverride->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     QAction *popCancel = addItem(m_popMain, QStringLiteral("popCancelOverride"), QStringLiteral("Cancel Override"));
     popCancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    connect(popOverride, &QAction::triggered, this, &TfrmMain::OverrideClick);
+    connect(popCancel, &QAction::triggered, this, &TfrmMain::OverrideClick);
     // Their shortcuts work on the whole window, not only in the open menu.
     addAction(popOverride);
     addAction(popCancel);
@@ -958,12 +989,13 @@ void TfrmMain::PopupPageMenu(const QPoint &globalPos)
 
 void TfrmMain::ControlEntered(QWidget *control)
 {
-    Q_UNUSED(control);
+    ScrollOnEnter(control);
 }
 
 void TfrmMain::OverrideRequested(QWidget *control)
 {
     Q_UNUSED(control);
+    OverrideClick();
 }
 
 // --- lookup ------------------------------------------------------------------
@@ -981,4 +1013,250 @@ QAbstractButton *TfrmMain::button(const QString &name) const
 QTreeWidgetItem *TfrmMain::treeItem(const QString &name) const
 {
     return m_treeItems.value(name);
+}
+
+// --- overrides -----------------------------------------------------------------
+
+void TfrmMain::OverrideClick()
+{
+    using namespace ControlKinds;
+    QWidget *focused = focusWidget();
+    const Kind kind = KindOf(focused);
+    if (kind != Edit && kind != CheckBox)
+        return;
+    if (kind == Edit)
+        m_page->ShowOverride(focused, !HasStyle(focused, EditOverridden));
+    else
+        m_page->ShowOverride(focused, !HasStyle(focused, CheckBoxOverridden));
+
+    kelvox::TAnswer &store = *m_state.Answers;
+    const int type = m_state.CurrentPageType;
+    const int copy = m_state.CurrentCopy;
+    const int index = PageScreen::AnswerIndexOf(focused);
+    store.SetOvRide(type, copy, index, !store.OvRide(type, copy, index));
+
+    m_page->CompleteCalc();
+    m_state.CaseChanged = true;
+    SetOverride(focused);
+    UpdateMenuItems();
+}
+
+void TfrmMain::SetOverride(QWidget *control)
+{
+    using namespace ControlKinds;
+    switch (KindOf(control)) {
+    case Edit:
+        if (HasStyle(control, EditOverrideable) || HasStyle(control, EditOverridden)) {
+            const bool readOnly = qobject_cast<QLineEdit *>(control)->isReadOnly();
+            showOverrideGroup(false, readOnly);
+            showOverrideGroup(true, !readOnly);
+        } else {
+            showOverrideGroup(false, false);
+            showOverrideGroup(true, false);
+        }
+        break;
+    case CheckBox:
+        showOverrideGroup(false, HasStyle(control, CheckBoxOverrideable));
+        showOverrideGroup(true, HasStyle(control, CheckBoxOverridden));
+        break;
+    default: break;
+    }
+}
+
+void TfrmMain::showOverrideGroup(bool cancelGroup, bool visible)
+{
+    struct Place {
+        const char *name;
+        int x;
+        bool pulses;
+    };
+    static constexpr Place overrideGroup[] = {{"cbtnOverride", 543, true}, {"cbtnSmlOverride", 532, false}};
+    static constexpr Place cancelGroupPlaces[] = {{"cbtnCancelOverride", 580, true},
+                                                  {"cbtnSmlCancelOverride", 557, false}};
+    for (const Place &place : cancelGroup ? cancelGroupPlaces : overrideGroup) {
+        QAbstractButton *b = button(QLatin1String(place.name));
+        if (!visible) {
+            b->hide();
+            if (QAbstractAnimation *pulse = m_pulses.value(b)) {
+                pulse->stop();
+                b->setProperty("iconOpacity", 1.0);
+            }
+            continue;
+        }
+        if (!b->isHidden())
+            continue;
+        b->show();
+        QAbstractAnimation *&slide = m_slideIns[b];
+        if (!slide) {
+            auto *animation = new QPropertyAnimation(b, "pos", this);
+            animation->setDuration(2000);
+            animation->setStartValue(QPoint(1024, b->y()));
+            animation->setEndValue(QPoint(place.x, b->y()));
+            slide = animation;
+        }
+        slide->stop();
+        slide->start();
+        if (!place.pulses)
+            continue;
+        QAbstractAnimation *&pulse = m_pulses[b];
+        if (!pulse) {
+            auto *group = new QSequentialAnimationGroup(this);
+            group->addPause(2000);
+            auto *fade = new QPropertyAnimation(b, "iconOpacity", group);
+            fade->setStartValue(0.0);
+            fade->setEndValue(1.0);
+            fade->setDuration(5000);
+            fade->setLoopCount(-1);
+            group->addAnimation(fade);
+            pulse = group;
+        }
+        pulse->stop();
+        pulse->start();
+    }
+}
+
+void TfrmMain::ScrollOnEnter(QWidget *control)
+{
+    SetOverride(control);
+    if (control && m_pnlMainForm->isAncestorOf(control)) {
+        // Measured against the visible part of the page, so that a field just
+        // above or below it is brought into view.
+        QWidget *view = m_scrollBox->viewport();
+        const int top = control->mapTo(view, QPoint(0, 0)).y();
+        const int height = view->height();
+        if (top > height || top < 0) {
+            QScrollBar *vertical = m_scrollBox->verticalScrollBar();
+            vertical->setValue(vertical->value() + top - height / 2);
+            m_scrollBox->horizontalScrollBar()->setValue(0);
+        }
+    }
+    UpdateMenuItems();
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || watched != QApplication::focusWidget())
+        return false;
+    auto *widget = static_cast<QWidget *>(watched);
+    if (widget->window() != this)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (type == QEvent::ShortcutOverride) {
+        // Edits claim Ctrl+E and Ctrl+U for line editing on this platform;
+        // in this window they are the override commands.
+        const QKeySequence pressed(key->keyCombination());
+        for (const char *name : {"popOverride", "popCancelOverride"}) {
+            if (action(QLatin1String(name))->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+        return false;
+    }
+    QScrollBar *vertical = m_scrollBox->verticalScrollBar();
+    const int half = m_scrollBox->viewport()->height() / 2;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // A memo keeps Enter for its new lines.
+        if (qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QTextEdit *>(widget))
+            return false;
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(widget, &tab);
+        return true;
+    }
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        vertical->setValue(vertical->value() + (key->key() == Qt::Key_PageUp ? -half : half));
+        // The scroll area would page once more; a memo pages its own text.
+        return !(qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QTextEdit *>(widget));
+    default: return false;
+    }
+}
+
+// --- multi-copy forms ------------------------------------------------------------
+
+bool TfrmMain::PresentContinuationDlg(int tag, int &copy)
+{
+    try {
+        TfrmMultiple dialog(m_state, tag, this);
+        const int result = Prompter::instance().execDialog(dialog);
+        copy = m_state.ChosenCopy;
+        return result == QDialog::Accepted;
+    } catch (const std::exception &) {
+        kelvox::ErrorMessage(11453);
+        return false;
+    }
+}
+
+void TfrmMain::NewForm(int tag)
+{
+    try {
+        const int n = MultiCopy::Counter(*m_state.Answers, tag);
+        if (n >= MultiCopy::kMaxCopies) {
+            kelvox::ErrorMessage(11860);
+            return;
+        }
+        MultiCopy::SetCounter(*m_state.Answers, tag, n + 1);
+        m_page->Calculate();
+        m_page->ShowPage(tag * 100 + n);
+        UpdateMenuItems();
+    } catch (const std::exception &) {
+        kelvox::ErrorMessage(11070, MultiCopy::FormName(tag));
+    }
+}
+
+void TfrmMain::ContinuationDlg(int tag)
+{
+    try {
+        const int n = MultiCopy::Counter(*m_state.Answers, tag);
+        int copy = 0;
+        if (n >= 2 && !PresentContinuationDlg(tag, copy))
+            return;
+        m_page->Calculate();
+        m_page->ShowPage(tag * 100 + copy);
+        UpdateMenuItems();
+    } catch (const std::exception &) {
+        kelvox::ErrorMessage(11063);
+    }
+}
+
+void TfrmMain::DeleteForm(int tag)
+{
+    const std::string name = MultiCopy::FormName(tag);
+    try {
+        kelvox::TAnswer &store = *m_state.Answers;
+        const int n = MultiCopy::Counter(store, tag);
+        int removed = 0;
+        if (n >= 2 && !PresentContinuationDlg(tag, removed))
+            return;
+        const auto answer = Prompter::instance().ask(
+            this, QMessageBox::Warning, QStringLiteral("Kelvox"),
+            QStringLiteral("Are You Sure You Want To Delete a %1 Page?").arg(QString::fromStdString(name)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+
+        // The page on the screen may show a copy that is about to move: its
+        // values go to the store first, and the page is shown again after.
+        const std::vector<int> types = MultiCopy::PageTypes(tag);
+        const bool showsForm = std::find(types.begin(), types.end(), m_state.CurrentPageType) != types.end();
+        if (showsForm)
+            m_page->Components2Answers(m_pnlMainForm);
+
+        MultiCopy::RemoveCopy(store, tag, removed, n);
+        if (n > 0)
+            MultiCopy::SetCounter(store, tag, n - 1);
+        m_page->Calculate();
+        UpdateMenuItems();
+
+        if (showsForm) {
+            const int left = n - 1;
+            m_page->ShowPage(left > 0 ? m_state.CurrentPageType * 100 + std::min(m_state.CurrentCopy, left - 1) : 0);
+            UpdateMenuItems();
+        }
+    } catch (const std::exception &) {
+        kelvox::ErrorMessage(11260, name);
+    }
 }

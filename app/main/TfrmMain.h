@@ -12,6 +12,7 @@
 
 class GlowButton;
 class PageScreen;
+class QAbstractAnimation;
 class QAbstractButton;
 class QAction;
 class QMenu;
@@ -69,6 +70,17 @@ public:
     void ForceWordClick();
     void RefreshRecentMenu();
 
+    // Overrides of derived answers.
+    void OverrideClick();
+    void SetOverride(QWidget *control);
+    void ScrollOnEnter(QWidget *control);
+
+    // The forms with one copy per person; tag is a multi-copy tag.
+    void NewForm(int tag);
+    void ContinuationDlg(int tag);
+    void DeleteForm(int tag);
+    bool PresentContinuationDlg(int tag, int &copy);
+
     // Saves the case to CurrentFileName, asking for a name when it has no
     // folder yet. False when the user cancels or the save fails.
     bool SaveCase();
@@ -83,6 +95,7 @@ public:
     void OverrideRequested(QWidget *control) override;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -102,6 +115,7 @@ private:
     QTreeWidgetItem *addTreeItem(QTreeWidgetItem *parent, const QString &name, const QString &caption,
                                  std::function<void(QTreeWidgetItem *)> handler, int tag = 0);
     void setPriorNextVisible(bool prior, bool next);
+    void showOverrideGroup(bool cancelGroup, bool visible);
 
     MainState m_state;
     std::unique_ptr<QtTextMeasurer> m_measurer;
@@ -122,6 +136,8 @@ private:
     QHash<QString, QAbstractButton *> m_buttons;
     QHash<QString, QTreeWidgetItem *> m_treeItems;
     QHash<QTreeWidgetItem *, std::function<void(QTreeWidgetItem *)>> m_treeHandlers;
+    QHash<QAbstractButton *, QAbstractAnimation *> m_slideIns;
+    QHash<QAbstractButton *, QAbstractAnimation *> m_pulses;
 
     TfrmWorksheet *m_openWorksheet = nullptr; // while the modal worksheet is open
     bool m_shown = false;
