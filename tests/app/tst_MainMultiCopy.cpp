@@ -7,9 +7,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -63,6 +65,7 @@ private Q_SLOTS:
     void atMostTwentyFiveCopies();
     void pageOnTheScreenFollowsADeletion();
     void priorAndNextAcrossCopies();
+    void failuresNameTheForm();
 };
 
 void tst_MainMultiCopy::newCopiesAppearInMenuAndTree()
@@ -301,6 +304,24 @@ void tst_MainMultiCopy::priorAndNextAcrossCopies()
     QCOMPARE(window.state().CurrentCopy, window.answers().NoOf18_9 - 1);
     window.NextClick();
     QCOMPARE(window.state().CurrentPageType, 13);
+}
+
+void tst_MainMultiCopy::failuresNameTheForm()
+{
+    QTemporaryDir screens;
+    QVERIFY(QFile::copy(MainFixture::fixtureScreens() + QStringLiteral("/page0.psf"),
+                        screens.filePath(QStringLiteral("page0.psf"))));
+    kelvox::CollectingSink sink;
+    MainFixture fixture;
+    fixture.create(screens.path());
+    TfrmMain &window = fixture.show();
+    sink.Clear();
+    Trigger(window, "mnuForm18_3_New");
+    QCOMPARE(sink.Codes(), std::vector<std::uint16_t>{11070});
+    QCOMPARE(sink.Messages().front().CallerText, std::string("Form 18.3"));
+    sink.Clear();
+    Trigger(window, "mnuForm18_2_2");
+    QCOMPARE(sink.Codes(), std::vector<std::uint16_t>{11063});
 }
 
 int main(int argc, char **argv)
