@@ -4,6 +4,7 @@ from the page descriptions in pages/page<N>.txt.
 
     rtfgen.py                 write every page into data/program
     rtfgen.py --out DIR       write into DIR/RTF and DIR/DAT instead
+    rtfgen.py --check         fail when a shipped file differs from what the pages give
     rtfgen.py --map           list, per page type, every answer a template prints
     rtfgen.py --sample FILE   also write DIR/SAMPLE/PAGE<N>.RTF with every variable
                               replaced by its text from FILE (lines "page.index text")
@@ -350,6 +351,7 @@ def main():
     ap.add_argument("--out", default=os.path.join(ROOT, "data", "program"))
     ap.add_argument("--map", action="store_true")
     ap.add_argument("--sample")
+    ap.add_argument("--check", action="store_true")
     args = ap.parse_args()
     try:
         pages = load_pages()
@@ -360,6 +362,22 @@ def main():
             print("page %d (%s)" % (p.type, p.foot))
             for k in sorted(p.fields):
                 print("  %3d %s  %s" % (k, p.fields[k][0], p.fields[k][1][:90]))
+        return
+    if args.check:
+        stale = []
+        for p in pages:
+            for sub, name, text in (("RTF", "PAGE%d.RTF", p.rtf()), ("DAT", "PAGE%d.DAT", p.dat())):
+                path = os.path.join(args.out, sub, name % p.type)
+                try:
+                    with open(path, encoding="ascii", newline="") as f:
+                        same = f.read() == text
+                except OSError:
+                    same = False
+                if not same:
+                    stale.append(path)
+        if stale:
+            sys.exit("not generated from tools/rtfgen/pages (run tools/rtfgen/rtfgen.py):\n  "
+                     + "\n  ".join(stale))
         return
     samples = {}
     if args.sample:
