@@ -12,7 +12,9 @@
 #include "main/WindowLayout.h"
 #include "messages/Messages.h"
 #include "misc/Misc.h"
+#include "output/PrtSend.h"
 #include "output/QtTextMeasurer.h"
+#include "output/SendToWordProcessor.h"
 #include "screens/ControlKinds.h"
 #include "screens/PageScreen.h"
 #include "worksheet/TfrmWorksheet.h"
@@ -217,7 +219,13 @@ void TfrmMain::createMenus()
     addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As..."))
         ->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
     addItem(file, QStringLiteral("mnuDuplicate"), QStringLiteral("Duplicate"));
-    addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print..."));
+    QAction *print = addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print..."));
+    connect(print, &QAction::triggered, this, [this] {
+        SendToWordProcessor(this, *m_state.Answers, *m_measurer,
+                            {m_state.TemplateFolder, m_state.DataFolder, m_state.SettingsFolder}, m_state.WordFound,
+                            m_state.ForceWord, [this] { m_page->RecalcAndRefresh(true); });
+        UpdateMenuItems();
+    });
     QAction *exitLine = file->addSeparator();
     exitLine->setObjectName(QStringLiteral("mnuExitLine"));
     m_actions.insert(exitLine->objectName(), exitLine);
@@ -563,12 +571,8 @@ void TfrmMain::windowCreation(const Environment &environment)
     const std::string home = environment.HomeFolder.isEmpty() ? kelvox::HomeFolder() : ToStd(environment.HomeFolder);
     SetFolders(m_state, StartupFolders(programFileFolder, home));
 
-    // There is no MS Word here; documents go to the desktop's RTF program.
-#if defined(_WIN32)
-    m_state.WordFound = true;
-#else
-    m_state.WordFound = false;
-#endif
+    // Off Windows there is no MS Word; documents go to the desktop's RTF program.
+    m_state.WordFound = kelvox::WordInstalled();
 
     m_state.WSchedList.Rows.assign(1, kelvox::WSchedList::Row{});
     m_state.CurrentPageType = -1;
