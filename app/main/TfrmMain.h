@@ -10,7 +10,9 @@
 #include <functional>
 #include <memory>
 
+class FileCommands;
 class GlowButton;
+class HelpCommands;
 class PageScreen;
 class QAbstractAnimation;
 class QAbstractButton;
@@ -22,6 +24,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QtTextMeasurer;
 class TfrmWorksheet;
+class ZoomCommand;
 
 // The main window: the menus, the tree, the two button bars and the page
 // panel, the case's state, start-up and shutdown, and navigation.
@@ -84,6 +87,13 @@ public:
     // Saves the case to CurrentFileName, asking for a name when it has no
     // folder yet. False when the user cancels or the save fails.
     bool SaveCase();
+    FileCommands &files() { return *m_files; }
+    // Delivers a Tab to the field being edited, so that its answer is stored.
+    void deliverTab();
+    // A save while the expense worksheet is open writes the window's rows.
+    void CopyOpenWorksheet();
+    // The page panel's width when the window was first shown.
+    int panelWidthAtStart() const { return m_panelWidthAtStart; }
 
     // PageHost
     void SelectTreeItem(int pageType) override;
@@ -107,7 +117,7 @@ private:
     void loadStyleSheet();
     void windowCreation(const Environment &environment);
     void windowFirstShown();
-    void deliverTab();
+    void connectCommands();
     void writeSettings();
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, int tag = -1);
@@ -138,6 +148,10 @@ private:
     QHash<QTreeWidgetItem *, std::function<void(QTreeWidgetItem *)>> m_treeHandlers;
     QHash<QAbstractButton *, QAbstractAnimation *> m_slideIns;
     QHash<QAbstractButton *, QAbstractAnimation *> m_pulses;
+
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<ZoomCommand> m_zoom;
+    std::unique_ptr<HelpCommands> m_help;
 
     TfrmWorksheet *m_openWorksheet = nullptr; // while the modal worksheet is open
     bool m_shown = false;
