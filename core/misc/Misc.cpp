@@ -378,7 +378,10 @@ std::string ShortDateText(double day)
     if (!DecodeDate(day, y, m, d))
         return {};
     const std::string sep(1, g_regional.DateSeparator);
-    return std::to_string(m) + sep + std::to_string(d) + sep + std::to_string(y);
+    // Four year digits, or a year below 100 would read back as a two-digit one.
+    std::string year = std::to_string(y);
+    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
+    return std::to_string(m) + sep + std::to_string(d) + sep + year;
 }
 
 std::string ConvertDate(std::string text)

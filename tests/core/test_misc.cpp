@@ -152,6 +152,18 @@ TEST_F(Conversions, DayCountStartsAt30December1899)
     EXPECT_EQ(ShortDateText(43835), "1/5/2020");
 }
 
+TEST_F(Conversions, EarlyYearsReadBackAsTheSameDay)
+{
+    for (const char *text : {"12/3/099", "1/1/0001", "6/30/0950"}) {
+        SCOPED_TRACE(text);
+        double day = 0, back = 0;
+        ASSERT_TRUE(TryParseShortDate(text, day));
+        ASSERT_TRUE(TryParseShortDate(ShortDateText(day), back));
+        EXPECT_EQ(back, day);
+    }
+    EXPECT_EQ(ShortDateText(EncodeDate(99, 12, 3)), "12/3/0099");
+}
+
 TEST_F(Conversions, LongDateText)
 {
     EXPECT_EQ(LongDateText("12/25/2019"), "December 25, 2019");
