@@ -4,6 +4,7 @@
 #include "answers/WSchedList.h"
 #include "messages/Messages.h"
 #include "misc/Misc.h"
+#include "output/TextMeasurer.h"
 
 #include <algorithm>
 
@@ -49,6 +50,8 @@ constexpr int kWorksheetPageType = 24;
 constexpr int kFirstPageLines = 19;
 constexpr int kLaterPageLines = 30;
 constexpr int kWorksheetPageLines = 60;
+// Three columns of a few thousand rows, with room for the texts being edited.
+constexpr std::size_t kMostLastingWraps = 30000;
 // The store holds 25 copies; the listings keep within 24 pages.
 constexpr int kMostPages = 24;
 
@@ -79,8 +82,12 @@ bool Marked(const WSchedList &worksheet, int row)
 } // namespace
 
 AccountListing::AccountListing(TAnswer &answers, const WSchedList &worksheet, const TextMeasurer &measurer)
-    : m_answers(answers), m_worksheet(worksheet), m_wraps(measurer)
+    : m_answers(answers), m_worksheet(worksheet), m_ownWraps(measurer),
+      m_wraps(measurer.LastingWraps() ? *measurer.LastingWraps() : m_ownWraps)
 {
+    // Only between passes: the lines of a pass point into its wraps.
+    if (&m_wraps != &m_ownWraps && m_wraps.Size() > kMostLastingWraps)
+        m_wraps.Clear();
 }
 
 void AccountListing::CalcTtls()
