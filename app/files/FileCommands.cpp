@@ -1,5 +1,6 @@
 #include "files/FileCommands.h"
 
+#include "files/Autosave.h"
 #include "files/ClientFile.h"
 #include "files/RecentFiles.h"
 #include "main/KelvoxApplication.h"
@@ -71,8 +72,10 @@ bool FileCommands::askToSave(bool commitPage)
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
-    if (answer != QMessageBox::Yes)
+    if (answer != QMessageBox::Yes) {
+        m_window.autosave().ChangesDeclined();
         return true;
+    }
     if (commitPage && m_state.CurrentPageType != -1)
         m_window.page().Components2Answers(m_window.pagePanel());
     // A Yes whose save dialog was cancelled must not drop the changes.
@@ -87,6 +90,7 @@ void FileCommands::replaceStore()
 
 bool FileCommands::newCase(NewStep steps)
 {
+    m_window.autosave().CaseReplaced();
     m_state.WSchedList.Rows.resize(1);
     replaceStore();
     const std::string defaultCase = kelvox::AddPathSeparator(ToStd(m_state.ClientFileFolder)) + "default.kvx";
@@ -165,6 +169,7 @@ bool FileCommands::Save()
         kelvox::SaveFile(ToStd(m_state.CurrentFileName), *m_state.Answers, m_state.WSchedList);
     }
     m_state.CaseChanged = false;
+    m_window.autosave().CaseSaved();
     m_window.UpdateMenuItems();
     return true;
 }
@@ -201,6 +206,7 @@ void FileCommands::Reopen(int tag)
     if (!askToSave(true))
         return;
     const BusyCursor busy;
+    m_window.autosave().CaseReplaced();
     setFileName(m_state.RecentFiles.at(tag));
     try {
         replaceStore();
@@ -224,6 +230,17 @@ void FileCommands::Reopen(int tag)
     }
     m_state.CaseChanged = false;
     showFirstPage();
+}
+
+void FileCommands::Restore(std::unique_ptr<kelvox::TAnswer> store, kelvox::WSchedList rows, const QString &casePath)
+{
+    dropStalePage();
+    m_state.Answers = std::move(store);
+    m_state.WSchedList = std::move(rows);
+    setFileName(casePath);
+    m_state.CaseChanged.restore(true);
+    showFirstPage();
+    m_window.page().RecalcAndRefresh(false);
 }
 
 void FileCommands::ChooseDefaultLocation(int tag)
