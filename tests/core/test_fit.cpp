@@ -39,12 +39,14 @@ const WrapCase kWrapCases[] = {
     {"fits", "hello", {"hello"}},
     {"exactly_full", "abcdefghij", {"abcdefghij"}},
     {"breaks_after_blank", "hello world, done", {"hello ", "world, done"}},
-    // The last word of a paragraph is cut after the character that overflows.
-    {"last_word_overflows", "hello world againxy", {"hello ", "world again", "xy"}},
+    // A paragraph's last word moves whole to the next line like any other.
+    {"last_word_overflows", "hello world againxy", {"hello ", "world ", "againxy"}},
+    {"last_character_overflows", "Floor 43215", {"Floor ", "43215"}},
+    {"no_break_after_the_overflow", "aaaaa     bbbbb", {"aaaaa     ", "bbbbb"}},
+    // A word wider than the line is cut after the character that overflows.
     {"long_word_mid_paragraph", "abcdefghijklmno pq", {"abcdefghijk", "lmno pq"}},
     {"long_word_alone", "xxxxxxxxxxxxxxxxxxxxxxxxx", {"xxxxxxxxxxx", "xxxxxxxxxxx", "xxx"}},
-    // No blank after the overflow: the line ends where it overflowed.
-    {"no_break_in_rest", "aaaaa     bbbbb", {"aaaaa     b", "bbbb"}},
+    {"long_last_word_after_blank", "ab cdefghijklmn", {"ab ", "cdefghijklm", "n"}},
     // Blanks opening a line belong to it but are not measured.
     {"leading_blanks_unmeasured", "      abcdefghij", {"      abcdefghij"}},
     {"break_found_among_leading_blanks", "  abcdefghijklmno x", {"  ", "abcdefghijk", "lmno x"}},
