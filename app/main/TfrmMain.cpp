@@ -1,8 +1,11 @@
 #include "main/TfrmMain.h"
 
 #include "files/ClientFile.h"
+#include "files/FileCommands.h"
 #include "files/FileError.h"
+#include "files/HelpCommands.h"
 #include "files/Settings.h"
+#include "files/ZoomCommand.h"
 #include "main/GlowButton.h"
 #include "main/KelvoxApplication.h"
 #include "main/MultiCopy.h"
@@ -12,7 +15,9 @@
 #include "main/WindowLayout.h"
 #include "messages/Messages.h"
 #include "misc/Misc.h"
+#include "output/PrtSend.h"
 #include "output/QtTextMeasurer.h"
+#include "output/SendToWordProcessor.h"
 #include "screens/ControlKinds.h"
 #include "screens/PageScreen.h"
 
@@ -123,6 +128,7 @@ TfrmMain::TfrmMain(const Environment &environment, QWidget *parent)
     InitIcons();
     setObjectName(QStringLiteral("frmMain"));
     createWindow();
+    connectCommands();
     windowCreation(environment);
     loadStyleSheet();
     resize(800, 600);
@@ -215,7 +221,13 @@ void TfrmMain::createMenus()
     addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As..."))
         ->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
     addItem(file, QStringLiteral("mnuDuplicate"), QStringLiteral("Duplicate"));
-    addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print..."));
+    QAction *print = addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print..."));
+    connect(print, &QAction::triggered, this, [this] {
+        SendToWordProcessor(this, *m_state.Answers, *m_measurer,
+                            {m_state.TemplateFolder, m_state.DataFolder, m_state.SettingsFolder}, m_state.WordFound,
+                            m_state.ForceWord, [this] { m_page->RecalcAndRefresh(true); });
+        UpdateMenuItems();
+    });
     QAction *exitLine = file->addSeparator();
     exitLine->setObjectName(QStringLiteral("mnuExitLine"));
     m_actions.insert(exitLine->objectName(), exitLine);
@@ -560,12 +572,8 @@ void TfrmMain::windowCreation(const Environment &environment)
     const std::string home = environment.HomeFolder.isEmpty() ? kelvox::HomeFolder() : ToStd(environment.HomeFolder);
     SetFolders(m_state, StartupFolders(programFileFolder, home));
 
-    // There is no MS Word here; documents go to the desktop's RTF program.
-#if defined(_WIN32)
-    m_state.WordFound = true;
-#else
-    m_state.WordFound = false;
-#endif
+    // Off Windows there is no MS Word; documents go to the desktop's RTF program.
+    m_state.WordFound = kelvox::WordInstalled();
 
     m_state.WSchedList.Rows.assign(1, kelvox::WSchedList::Row{});
     m_state.CurrentPageType = -1;
@@ -711,25 +719,38 @@ void TfrmMain::writeSettings()
 
 bool TfrmMain::SaveCase()
 {
-    QString path = m_state.CurrentFileName;
-    if (!path.contains(QLatin1Char('/')) && !path.contains(QLatin1Char('\\'))) {
-        path = Prompter::instance().saveFileName(this, QStringLiteral("Save As"),
-                                                 QDir(m_state.ClientFileFolder).filePath(path),
-                                                 QStringLiteral("Kelvox client files (*.kvx)"));
-        if (path.isEmpty())
-            return false;
-    }
     bool saved = false;
-    KelvoxApplication::guarded([&] {
-        kelvox::SaveFile(ToStd(path), *m_state.Answers, m_state.WSchedList);
-        saved = true;
-    });
-    if (!saved)
-        return false;
-    m_state.CurrentFileName = path;
-    m_state.CaseChanged = false;
-    UpdateCaption();
-    return true;
+    KelvoxApplication::guarded([&] { saved = m_files->Save(); });
+    return saved;
+}
+
+void TfrmMain::connectCommands()
+{
+    m_files = std::make_unique<FileCommands>(*this);
+    m_zoom = std::make_unique<ZoomCommand>(*this);
+    m_help = std::make_unique<HelpCommands>(this);
+    const auto on = [this](const char *name, auto handler) {
+        connect(action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    on("mnuNew", [this] { m_files->New(); });
+    on("mnuOpen", [this] { m_files->Open(); });
+    on("mnuSave", [this] { m_files->Save(); });
+    on("mnuSaveAs", [this] { m_files->SaveAs(); });
+    for (int i = 0; i < 5; ++i) {
+        QAction *recent = action(QStringLiteral("HX%1").arg(i));
+        connect(recent, &QAction::triggered, this, [this, recent] { m_files->Reopen(recent->data().toInt()); });
+    }
+    for (const char *name : {"mnuClientFileLocation", "mnuRtfFileLocation"}) {
+        QAction *location = action(QLatin1String(name));
+        connect(location, &QAction::triggered, this,
+                [this, location] { m_files->ChooseDefaultLocation(location->data().toInt()); });
+    }
+    on("mnuZoom", [this] { m_zoom->Zoom(); });
+    on("mnuTableOfContents", [this] { m_help->TableOfContents(m_state.ProgramFolder); });
+    on("mnuTutorial", [this] { m_help->Tutorial(m_state.ProgramFolder); });
+    on("mnuManual", [this] { m_help->Manual(m_state.ProgramFolder); });
+    on("mnuAbout", [this] { m_help->About(); });
+    on("mnuAppAbout", [this] { m_help->About(); });
 }
 
 // --- navigation ------------------------------------------------------------
@@ -741,6 +762,7 @@ void TfrmMain::DisplayAPage(QAction *sender)
     if (m_state.CurrentPageType != -1)
         m_page->Components2Answers(m_pnlMainForm);
     m_page->ShowPage(sender->data().toInt());
+    m_zoom->ScaleLoadedPage();
     UpdateMenuItems();
 }
 
@@ -751,6 +773,7 @@ void TfrmMain::DisplayAPage(QTreeWidgetItem *sender)
     if (m_state.CurrentPageType != -1)
         m_page->Components2Answers(m_pnlMainForm);
     m_page->ShowPage(sender->data(0, kTagRole).toInt());
+    m_zoom->ScaleLoadedPage();
     UpdateMenuItems();
 }
 
@@ -893,26 +916,7 @@ void TfrmMain::ForceWordClick()
 
 void TfrmMain::RefreshRecentMenu()
 {
-    while (m_state.RecentFiles.size() > 9)
-        m_state.RecentFiles.removeLast();
-    action(QStringLiteral("HX_Line"))->setVisible(true);
-    action(QStringLiteral("mnuExitLine"))->setVisible(true);
-    for (int i = 0; i < 5; ++i) {
-        action(QStringLiteral("HX%1").arg(i))->setVisible(false);
-        action(QStringLiteral("mnuOpenRecent%1").arg(i))->setVisible(false);
-    }
-    if (m_state.RecentFiles.isEmpty()) {
-        action(QStringLiteral("HX_Line"))->setVisible(false);
-        return;
-    }
-    for (int i = 0; i < 5 && i < m_state.RecentFiles.size(); ++i) {
-        QAction *item = action(QStringLiteral("HX%1").arg(i));
-        // Recent paths may come from Windows, with "\" between the folders.
-        QString name = m_state.RecentFiles.at(i);
-        name = name.mid(qMax(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
-        item->setText(name);
-        item->setVisible(true);
-    }
+    m_files->RefreshRecentMenu();
 }
 
 // --- what the page screen asks of the window --------------------------------

@@ -10,7 +10,9 @@
 #include <functional>
 #include <memory>
 
+class FileCommands;
 class GlowButton;
+class HelpCommands;
 class PageScreen;
 class QAbstractAnimation;
 class QAbstractButton;
@@ -21,6 +23,7 @@ class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QtTextMeasurer;
+class ZoomCommand;
 
 // The main window: the menus, the tree, the two button bars and the page
 // panel, the case's state, start-up and shutdown, and navigation.
@@ -82,6 +85,11 @@ public:
     // Saves the case to CurrentFileName, asking for a name when it has no
     // folder yet. False when the user cancels or the save fails.
     bool SaveCase();
+    FileCommands &files() { return *m_files; }
+    // Delivers a Tab to the field being edited, so that its answer is stored.
+    void deliverTab();
+    // The page panel's width when the window was first shown.
+    int panelWidthAtStart() const { return m_panelWidthAtStart; }
 
     // PageHost
     void SelectTreeItem(int pageType) override;
@@ -105,7 +113,7 @@ private:
     void loadStyleSheet();
     void windowCreation(const Environment &environment);
     void windowFirstShown();
-    void deliverTab();
+    void connectCommands();
     void writeSettings();
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, int tag = -1);
@@ -136,6 +144,10 @@ private:
     QHash<QTreeWidgetItem *, std::function<void(QTreeWidgetItem *)>> m_treeHandlers;
     QHash<QAbstractButton *, QAbstractAnimation *> m_slideIns;
     QHash<QAbstractButton *, QAbstractAnimation *> m_pulses;
+
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<ZoomCommand> m_zoom;
+    std::unique_ptr<HelpCommands> m_help;
 
     bool m_shown = false;
     int m_panelWidthAtStart = 0;

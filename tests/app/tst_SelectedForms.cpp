@@ -1,3 +1,4 @@
+#include "TestDesktop.h"
 #include "TestPrompter.h"
 #include "answers/Answers.h"
 #include "main/Desktop.h"
@@ -20,32 +21,6 @@
 #include <QUrl>
 
 namespace {
-
-class FakeDesktop final : public Desktop {
-public:
-    FakeDesktop() : m_previous(Desktop::install(this)) {}
-    ~FakeDesktop() override { Desktop::install(m_previous); }
-
-    bool openUrl(const QUrl &url) override
-    {
-        opened << url.toLocalFile();
-        return succeed;
-    }
-    bool startProgram(const QString &program, const QStringList &arguments) override
-    {
-        programs << program;
-        argumentLists << arguments;
-        return succeed;
-    }
-
-    bool succeed = true;
-    QStringList opened;
-    QStringList programs;
-    QList<QStringList> argumentLists;
-
-private:
-    Desktop *m_previous;
-};
 
 class ZeroMeasurer final : public kelvox::TextMeasurer {
 public:
@@ -186,7 +161,7 @@ void tst_SelectedForms::checkAllFromTheContextMenuAndShortcut()
 void tst_SelectedForms::cancellingNeitherRecalculatesNorWrites()
 {
     TestPrompter prompter;
-    FakeDesktop desktop;
+    TestDesktop desktop;
     QTemporaryDir settings;
     kelvox::TAnswer answers;
     ZeroMeasurer measurer;
@@ -226,7 +201,7 @@ void tst_SelectedForms::confirmingWritesTheWorkFileAndLaunches()
     QFETCH(QString, program);
 
     TestPrompter prompter;
-    FakeDesktop desktop;
+    TestDesktop desktop;
     kelvox::CollectingSink sink;
     QTemporaryDir settings;
     kelvox::TAnswer answers;
@@ -295,7 +270,7 @@ void tst_SelectedForms::confirmingWritesTheWorkFileAndLaunches()
 void tst_SelectedForms::nothingTickedWritesNothing()
 {
     TestPrompter prompter;
-    FakeDesktop desktop;
+    TestDesktop desktop;
     QTemporaryDir settings;
     kelvox::TAnswer answers;
     ZeroMeasurer measurer;
@@ -315,7 +290,7 @@ void tst_SelectedForms::nothingTickedWritesNothing()
 
 void tst_SelectedForms::launchFailureShowsMessage1155()
 {
-    FakeDesktop desktop;
+    TestDesktop desktop;
     desktop.succeed = false;
     kelvox::CollectingSink sink;
     const RtfOpener opener{QStringLiteral("Writer"), QStringLiteral("/usr/bin/writer")};
@@ -336,7 +311,7 @@ void tst_SelectedForms::launchFailureShowsMessage1155()
 void tst_SelectedForms::unreadableTemplateStopsBeforeTheWorkFile()
 {
     TestPrompter prompter;
-    FakeDesktop desktop;
+    TestDesktop desktop;
     QTemporaryDir settings;
     QTemporaryDir empty;
     kelvox::TAnswer answers;

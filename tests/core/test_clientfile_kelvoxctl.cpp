@@ -183,3 +183,30 @@ TEST_F(KelvoxctlTest, ExitStatusTellsUsageErrorsFromUnreadableFiles)
     }
     EXPECT_FALSE(fs::exists(In("out.kvx")));
 }
+
+TEST_F(KelvoxctlTest, PrintAssemblesTheChosenFormsAfterThePass)
+{
+    ASSERT_EQ(Kelvoxctl({"new", "-o", In("new.kvx")}).Status, 0);
+    ASSERT_EQ(Kelvoxctl({"set", In("new.kvx"), "0:0:4=2026-ADP-7", "0:0:5=Ren\xC3\xA9" "e", "count:18_2=2", "-o",
+                         In("case.kvx")})
+                  .Status,
+              0);
+    const CtlRun run = Kelvoxctl({"print", In("case.kvx"), "--forms", "hea2757,18.2", "-o", In("out.rtf")});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "4:0\tPAGE4.RTF\n5:0\tPAGE5.RTF\n4:1\tPAGE4.RTF\n5:1\tPAGE5.RTF\n22:0\tPAGE22.RTF\n");
+    const std::string rtf = Slurp(In("out.rtf"));
+    EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(rtf.find("2026-ADP-7"), std::string::npos) << "the pass carried the case number into the forms";
+    EXPECT_NE(rtf.find("Ren\\u233?e"), std::string::npos);
+    EXPECT_EQ(fs::status(In("out.rtf")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    for (const auto &args : std::vector<std::vector<std::string>>{
+             {"print", In("case.kvx"), "--forms", "18.2,20.1", "-o", In("bad.rtf")},
+             {"print", In("case.kvx"), "--forms", "", "-o", In("bad.rtf")},
+             {"print", In("case.kvx"), "-o", In("bad.rtf")},
+         }) {
+        EXPECT_EQ(Kelvoxctl(args).Status, 2);
+    }
+    EXPECT_FALSE(fs::exists(In("bad.rtf")));
+}

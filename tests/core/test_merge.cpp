@@ -9,9 +9,18 @@
 #include <filesystem>
 #include <fstream>
 
+#include <random>
+
 using namespace kelvox;
 
 namespace {
+
+// Other builds on this machine run the same tests at the same time.
+const std::string &RunId()
+{
+    static const std::string id = std::to_string(std::random_device{}());
+    return id;
+}
 
 const std::string kRtfDir = std::string(KELVOX_TEST_DATA_DIR) + "/rtf";
 
@@ -283,7 +292,8 @@ class PageData : public ::testing::TestWithParam<DatCase> {};
 
 TEST_P(PageData, Widths)
 {
-    const std::string path = (std::filesystem::temp_directory_path() / "kelvox_merge_page.dat").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("kelvox_page_" + RunId() + "_" + GetParam().name + ".dat")).string();
     std::ofstream(path, std::ios::binary) << GetParam().content;
     CollectingSink sink;
     std::vector<double> widths{9.9};

@@ -13,10 +13,19 @@
 #include <regex>
 #include <sstream>
 
+#include <random>
+
 using namespace kelvox;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Other builds on this machine run the same tests at the same time.
+const std::string &RunId()
+{
+    static const std::string id = std::to_string(std::random_device{}());
+    return id;
+}
 
 class NoMeasurer final : public TextMeasurer {
 public:
@@ -29,7 +38,7 @@ public:
     TempFolder()
     {
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = fs::temp_directory_path() / ("kelvox_" + std::string(info->test_suite_name()) + "_" + info->name());
+        m_path = fs::temp_directory_path() / ("kelvox_" + RunId() + "_" + info->test_suite_name() + "_" + info->name());
         fs::remove_all(m_path);
         fs::create_directories(m_path);
     }

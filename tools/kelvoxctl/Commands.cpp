@@ -8,6 +8,7 @@ int RunSet(Arguments &args);
 int RunInfo(Arguments &args);
 int RunCalc(Arguments &args);
 int RunMessage(Arguments &args);
+int RunPrint(Arguments &args);
 
 const std::vector<Command> &AllCommands()
 {
@@ -21,6 +22,8 @@ const std::vector<Command> &AllCommands()
          RunSet},
         {"info", "FILE.kvx [--calc]", "print the counters and the 35 page-copy counts", RunInfo},
         {"calc", "FILE.kvx [-o OUT.kvx]", "run the calculation pass, and write the result when asked", RunCalc},
+        {"print", "FILE.kvx --forms LIST -o OUT.rtf",
+         "run the pass and assemble the chosen forms (18.0,18.2,HEA2757,... or all) into one RTF document", RunPrint},
         {"message", "CODE [TEXT]", "print the two texts the message dialog shows for a code", RunMessage},
     };
     return commands;
