@@ -2,6 +2,7 @@
 // listing pages, laid out by the described walk and by the program, side by
 // side. Both must give the same answers; the run stops when they do not.
 
+#include "BenchRows.h"
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
 #include "calc/AccountListing.h"
@@ -29,16 +30,6 @@ using namespace kelvox;
 
 namespace {
 
-const char *const kCategories[] = {
-    "Physician",          "Hospital/Medical Facility", "Attorney Fees", "Attorney's Costs",  "Agency Fees",
-    "Agency's Costs",     "Maintenance/RC 5103.15",    "Foster Care",   "Guardian Ad Litem", "Court Costs",
-    "Other Disbursements"};
-const char *const kNames[] = {"Dr. Jane Q. Public, M.D.", "Franklin County Children Services",
-                              "Nationwide Children's Hospital", "Harrowgate & Lindqvist, Attorneys at Law",
-                              "Court of Common Pleas, Probate Division"};
-const char *const kStreets[] = {"1234 Long Street Name Avenue", "700 Children's Drive",
-                                "373 South High Street, 22nd Floor", "P.O. Box 4411"};
-
 void ProgramPass(TAnswer &answers, const WSchedList &rows, const TextMeasurer &measurer)
 {
     AccountListing listing(answers, rows, measurer);
@@ -57,22 +48,7 @@ void LiteralPass(TAnswer &answers, const WSchedList &rows, const TextMeasurer &m
 // As many typical rows as 24 listing pages hold under this measurer.
 WSchedList WorstCase(const TextMeasurer &measurer)
 {
-    WSchedList rows;
-    rows.Rows.clear();
-    for (int r = 0;; ++r) {
-        const std::string name =
-            std::string(kNames[r % 5]) + " | " + kStreets[r % 4] + " | Columbus, OH 432" + std::to_string(10 + r % 90);
-        rows.Rows.push_back({name, kCategories[r % 11], "3/" + std::to_string(1 + r % 28) + "/2026",
-                             "$" + std::to_string(100 + r) + ".50", r % 3 == 0 ? "X" : ""});
-        TAnswer answers;
-        CollectingSink sink;
-        AccountListing listing(answers, rows, measurer);
-        listing.CalcTtls();
-        if (!sink.Messages().empty()) {
-            rows.Rows.pop_back();
-            return rows;
-        }
-    }
+    return bench::RowsFillingListingPages(24, measurer);
 }
 
 bool SameAnswers(const TAnswer &a, const TAnswer &b)

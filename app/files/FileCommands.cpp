@@ -161,6 +161,7 @@ bool FileCommands::Save()
         return SaveAs();
     {
         const BusyCursor busy;
+        m_window.CopyOpenWorksheet();
         kelvox::SaveFile(ToStd(m_state.CurrentFileName), *m_state.Answers, m_state.WSchedList);
     }
     m_state.CaseChanged = false;

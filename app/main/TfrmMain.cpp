@@ -20,6 +20,7 @@
 #include "output/SendToWordProcessor.h"
 #include "screens/ControlKinds.h"
 #include "screens/PageScreen.h"
+#include "worksheet/TfrmWorksheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +40,7 @@
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -245,7 +247,8 @@ void TfrmMain::createMenus()
     QMenu *display = bar->addMenu(QStringLiteral("&Display"));
     display->setObjectName(QStringLiteral("mnuDisplay"));
     addPageItem(display, QStringLiteral("mnuGeneralInformation"), QStringLiteral("General Information"), 0);
-    addItem(display, QStringLiteral("mnuExpenseWorksheet"), QStringLiteral("Expense Worksheet"));
+    connect(addItem(display, QStringLiteral("mnuExpenseWorksheet"), QStringLiteral("Expense Worksheet")),
+            &QAction::triggered, this, &TfrmMain::ExpenseWorksheetClick);
 
     QMenu *forms18 = display->addMenu(QStringLiteral("Forms 18.X"));
     QMenu *f180 = forms18->addMenu(QStringLiteral("18.0 Petition for Adoption of Minor"));
@@ -901,6 +904,21 @@ void TfrmMain::RefreshClick()
 void TfrmMain::MinimizeClick()
 {
     showMinimized();
+}
+
+void TfrmMain::CopyOpenWorksheet()
+{
+    if (m_openWorksheet)
+        m_openWorksheet->SaveStringGrid();
+}
+
+void TfrmMain::ExpenseWorksheetClick()
+{
+    TfrmWorksheet window(m_state.WSchedList,
+                         {[this] { m_state.CaseChanged = true; }, [this] { m_page->CompleteCalc(); }}, this);
+    m_openWorksheet = &window;
+    const auto closed = qScopeGuard([this] { m_openWorksheet = nullptr; });
+    Prompter::instance().execDialog(window);
 }
 
 void TfrmMain::ExitClick()

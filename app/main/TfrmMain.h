@@ -23,6 +23,7 @@ class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QtTextMeasurer;
+class TfrmWorksheet;
 class ZoomCommand;
 
 // The main window: the menus, the tree, the two button bars and the page
@@ -68,6 +69,7 @@ public:
     void RefreshClick();
     void MinimizeClick();
     void ExitClick();
+    void ExpenseWorksheetClick();
     void ForceWordClick();
     void RefreshRecentMenu();
 
@@ -88,6 +90,8 @@ public:
     FileCommands &files() { return *m_files; }
     // Delivers a Tab to the field being edited, so that its answer is stored.
     void deliverTab();
+    // A save while the expense worksheet is open writes the window's rows.
+    void CopyOpenWorksheet();
     // The page panel's width when the window was first shown.
     int panelWidthAtStart() const { return m_panelWidthAtStart; }
 
@@ -149,6 +153,7 @@ private:
     std::unique_ptr<ZoomCommand> m_zoom;
     std::unique_ptr<HelpCommands> m_help;
 
+    TfrmWorksheet *m_openWorksheet = nullptr; // while the modal worksheet is open
     bool m_shown = false;
     int m_panelWidthAtStart = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/FitText.h"
 #include "output/TextMeasurer.h"
 
 #include <QFontMetricsF>
@@ -14,6 +15,12 @@ class QtTextMeasurer final : public kelvox::TextMeasurer {
 public:
     double TextWidth(const std::string &utf8, const std::string &family, double pointSize) const override;
     std::unique_ptr<Run> BeginRun(const std::string &family, double pointSize) const override;
+    // The expense texts are wrapped again at every field exit.
+    kelvox::WrapCache *LastingWraps() const override { return &m_wraps; }
+
+    QtTextMeasurer() = default;
+    QtTextMeasurer(const QtTextMeasurer &) = delete;
+    QtTextMeasurer &operator=(const QtTextMeasurer &) = delete;
 
 private:
     class QtRun;
@@ -25,4 +32,5 @@ private:
     static constexpr std::size_t kRememberedWidths = 200000;
     mutable std::unordered_map<std::string, std::unique_ptr<QFontMetricsF>> m_metrics;
     mutable std::unordered_map<std::string, double> m_widths;
+    mutable kelvox::WrapCache m_wraps{*this};
 };

@@ -4,6 +4,7 @@
 #include "answers/WSchedList.h"
 #include "messages/Messages.h"
 #include "misc/Misc.h"
+#include "output/TextMeasurer.h"
 
 #include <algorithm>
 
@@ -49,18 +50,12 @@ constexpr int kWorksheetPageType = 24;
 constexpr int kFirstPageLines = 19;
 constexpr int kLaterPageLines = 30;
 constexpr int kWorksheetPageLines = 60;
+// Three columns of a few thousand rows, with room for the texts being edited.
+constexpr std::size_t kMostLastingWraps = 30000;
 // The store holds 25 copies; the listings keep within 24 pages.
 constexpr int kMostPages = 24;
 
 const std::string kEmpty;
-
-std::string Caps(std::string text)
-{
-    for (char &c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 bool Belongs(const Category &category, const std::string &description)
 {
@@ -79,8 +74,12 @@ bool Marked(const WSchedList &worksheet, int row)
 } // namespace
 
 AccountListing::AccountListing(TAnswer &answers, const WSchedList &worksheet, const TextMeasurer &measurer)
-    : m_answers(answers), m_worksheet(worksheet), m_wraps(measurer)
+    : m_answers(answers), m_worksheet(worksheet), m_ownWraps(measurer),
+      m_wraps(measurer.LastingWraps() ? *measurer.LastingWraps() : m_ownWraps)
 {
+    // Only between passes: the lines of a pass point into its wraps.
+    if (&m_wraps != &m_ownWraps && m_wraps.Size() > kMostLastingWraps)
+        m_wraps.Clear();
 }
 
 void AccountListing::CalcTtls()
@@ -191,10 +190,10 @@ void AccountListing::Calc12(int page)
     }
     AnswerList &t = m_answers.Page(kAccountPageType, page);
     const AnswerList &g = m_answers.Page(0, 0);
-    t.SetText(0, Caps(g.Text(0)));
-    t.SetText(1, Caps(g.Text(1)));
-    t.SetText(2, Caps(g.Text(3)));
-    t.SetText(3, Caps(g.Text(4)));
+    t.SetText(0, UpperCaseLatin(g.Text(0)));
+    t.SetText(1, UpperCaseLatin(g.Text(1)));
+    t.SetText(2, UpperCaseLatin(g.Text(3)));
+    t.SetText(3, UpperCaseLatin(g.Text(4)));
     if (page > 0) {
         t.SetText(4, std::to_string(page + 1));
         t.SetText(5, std::to_string(m_answers.NoOf18_9));

@@ -44,7 +44,8 @@ private:
 
     TAnswer &m_answers;
     const WSchedList &m_worksheet;
-    WrapCache m_wraps;
+    WrapCache m_ownWraps;
+    WrapCache &m_wraps; // the measurer's lasting wraps, or m_ownWraps
 
     int m_accountLineCount = 0;
     int m_worksheetLineCount = 0;

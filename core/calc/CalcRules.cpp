@@ -1,5 +1,7 @@
 #include "calc/CalcRules.h"
 
+#include "misc/Misc.h"
+
 #include "answers/Answers.h"
 
 namespace kelvox::calc {
@@ -61,13 +63,7 @@ void Target::PlainCaption(const Source &general)
     Set(3, general(4));
 }
 
-std::string Caps(std::string text)
-{
-    for (char &c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
+std::string Caps(std::string text) { return UpperCaseLatin(text); }
 
 std::string JoinedNames(const Source &general)
 {

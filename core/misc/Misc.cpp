@@ -378,7 +378,10 @@ std::string ShortDateText(double day)
     if (!DecodeDate(day, y, m, d))
         return {};
     const std::string sep(1, g_regional.DateSeparator);
-    return std::to_string(m) + sep + std::to_string(d) + sep + std::to_string(y);
+    // Four year digits, or a year below 100 would read back as a two-digit one.
+    std::string year = std::to_string(y);
+    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
+    return std::to_string(m) + sep + std::to_string(d) + sep + year;
 }
 
 std::string ConvertDate(std::string text)
@@ -429,6 +432,33 @@ std::string LongDateText(std::string text)
     int y = 0, m = 0, d = 0;
     DecodeDate(day, y, m, d);
     return std::string(kMonthNames[m - 1]) + " " + std::to_string(d) + ", " + std::to_string(y);
+}
+
+std::string UpperCaseLatin(const std::string &utf8)
+{
+    bool plain = true;
+    for (const char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            plain = false;
+            break;
+        }
+    if (plain) {
+        std::string out = utf8;
+        for (char &c : out)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        return out;
+    }
+    std::u32string points = Utf8ToCodePoints(utf8);
+    for (char32_t &cp : points) {
+        if ((cp >= U'a' && cp <= U'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7))
+            cp -= 0x20;
+        else if (cp == 0xFF)
+            cp = 0x178;
+        else if (cp == 0x161 || cp == 0x17E || cp == 0x153)
+            cp -= 1;
+    }
+    return CodePointsToUtf8(points);
 }
 
 std::string TrimStr(std::string text)

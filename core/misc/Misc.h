@@ -57,6 +57,10 @@ std::string ConvertDate(std::string text);
 double Str2Date(std::string text);
 std::string LongDateText(std::string text);
 
+// Upper-cases a to z and the accented Latin letters that have a capital in
+// Windows-1252, so a caption in capitals never mixes cases ("JOSÉ", not "JOSé").
+std::string UpperCaseLatin(const std::string &utf8);
+
 std::string TrimStr(std::string text);
 std::string TrimLeading(std::string text);
 std::string EncodeLineBreaks(std::string text);

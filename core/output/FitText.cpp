@@ -136,17 +136,25 @@ std::string ReduceToFit(const std::string &text, int currentSize, double widthIn
 
 const TStringArray &WrapCache::Wrap(const std::string &text, const std::string &family, double pointSize, double inches)
 {
-    std::string key = family;
-    key += '\0';
-    key += std::to_string(pointSize);
-    key += '\0';
-    key += std::to_string(WrapBoxWidth(inches));
-    key += '\0';
-    key += text;
-    const auto found = m_lines.find(key);
-    if (found != m_lines.end())
+    const int width = WrapBoxWidth(inches);
+    Column *column = nullptr;
+    for (const auto &c : m_columns)
+        if (c->pointSize == pointSize && c->width == width && c->family == family)
+            column = c.get();
+    if (!column)
+        column = m_columns.emplace_back(std::make_unique<Column>(Column{family, pointSize, width, {}})).get();
+    const auto found = column->lines.find(text);
+    if (found != column->lines.end())
         return found->second;
-    return m_lines.emplace(std::move(key), WrapTextToWidth(text, family, pointSize, inches, m_measurer)).first->second;
+    return column->lines.emplace(text, WrapTextToWidth(text, family, pointSize, inches, m_measurer)).first->second;
+}
+
+std::size_t WrapCache::Size() const
+{
+    std::size_t n = 0;
+    for (const auto &c : m_columns)
+        n += c->lines.size();
+    return n;
 }
 
 } // namespace kelvox

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -59,9 +60,21 @@ public:
 
     const TStringArray &Wrap(const std::string &text, const std::string &family, double pointSize, double inches);
 
+    // How many texts it holds, over every font and width.
+    std::size_t Size() const;
+    // Invalidates every wrap handed out.
+    void Clear() { m_columns.clear(); }
+
 private:
+    struct Column {
+        std::string family;
+        double pointSize;
+        int width;
+        std::unordered_map<std::string, TStringArray> lines;
+    };
+
     const TextMeasurer &m_measurer;
-    std::unordered_map<std::string, TStringArray> m_lines;
+    std::vector<std::unique_ptr<Column>> m_columns; // a few: one per font and width asked
 };
 
 } // namespace kelvox

@@ -5,6 +5,8 @@
 
 namespace kelvox {
 
+class WrapCache;
+
 // Width of a text in a font, in 96-dpi pixels. The app and kelvoxctl measure
 // real glyphs; core tests use a deterministic measurer.
 class TextMeasurer {
@@ -24,6 +26,10 @@ public:
     // The default run measures the whole text at every step; a measurer whose
     // widths add up exactly may answer from a running sum instead.
     virtual std::unique_ptr<Run> BeginRun(const std::string &family, double pointSize) const;
+
+    // Wraps kept from pass to pass, for a measurer whose widths never change
+    // over its life. Null: every pass wraps afresh.
+    virtual WrapCache *LastingWraps() const { return nullptr; }
 };
 
 } // namespace kelvox

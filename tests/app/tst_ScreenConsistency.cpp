@@ -10,6 +10,7 @@
 #include "SampleCase.h"
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
+#include "files/PageZoom.h"
 #include "main/KelvoxApplication.h"
 #include "messages/CollectingSink.h"
 #include "output/QtTextMeasurer.h"
@@ -47,31 +48,6 @@ int BoundPageType(int screen)
     return screen == 14 ? 12 : screen;
 }
 
-// The page panel's height by page type, as the zoom dialog sets it.
-int ZoomHeight(int pageType)
-{
-    switch (pageType) {
-    case 0:
-    case 4: return 2350;
-    case 1:
-    case 12: return 1650;
-    case 2:
-    case 3: return 2200;
-    case 5:
-    case 31:
-    case 32: return 1200;
-    case 6:
-    case 7:
-    case 13:
-    case 14: return 3200;
-    case 8: return 1300;
-    case 9: return 1900;
-    case 11: return 2400;
-    case 15:
-    case 16: return 2100;
-    default: return 2500;
-    }
-}
 
 QString ScreenPath(int screen)
 {
@@ -396,8 +372,8 @@ void tst_ScreenConsistency::screens()
     }
 
     // height within the zoom table, content within the page
-    QVERIFY2(root->height() <= ZoomHeight(screen),
-             qPrintable(QStringLiteral("height %1 above %2").arg(root->height()).arg(ZoomHeight(screen))));
+    QVERIFY2(root->height() <= kelvox::ZoomPageHeight(screen),
+             qPrintable(QStringLiteral("height %1 above %2").arg(root->height()).arg(kelvox::ZoomPageHeight(screen))));
     QVERIFY(root->width() > 0 && root->width() <= 800);
 
     // help buttons carry their callouts, hidden, with a text

@@ -88,6 +88,11 @@ struct Worksheet {
             QTest::keyClicks(entry, lines[i]);
         }
     }
+    // On the indicator: a button's middle may lie beyond its short caption.
+    void pick(QRadioButton *radio) const
+    {
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(radio->height() / 2, radio->height() / 2));
+    }
     void leave() const { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
 
     void clickRow(int row) const
@@ -147,6 +152,7 @@ private Q_SLOTS:
     void pasteReplaceCarriesEveryFieldIncludingNoCategory();
     void insertAddAndClearWorksheet();
     void clearAllRadioButtonsStoresTheRow();
+    void eachCategoryButtonShowsAndStoresItsText();
     void headerClickSortsAfterAskingAndSelectsTheSecondRow_data();
     void headerClickSortsAfterAskingAndSelectsTheSecondRow();
     void shortcutsRunTheRowCommands();
@@ -433,12 +439,52 @@ void tst_Worksheet::clearAllRadioButtonsStoresTheRow()
     QCOMPARE(ws.cell(0, 1), QString());
 
     // A category picked in the panel is stored under its stored text.
-    QTest::mouseClick(ws.child<QRadioButton>("rbtnMaintenance"), Qt::LeftButton);
+    ws.pick(ws.child<QRadioButton>("rbtnMaintenance"));
     ws.leave();
     QCOMPARE(ws.cell(0, 1), QStringLiteral("Maintenance/RC 5103.15"));
-    QTest::mouseClick(ws.child<QRadioButton>("rbtnHospital"), Qt::LeftButton);
+    ws.pick(ws.child<QRadioButton>("rbtnHospital"));
     ws.leave();
     QCOMPARE(ws.cell(0, 1), QStringLiteral("Hospital/Medical Facility"));
+}
+
+void tst_Worksheet::eachCategoryButtonShowsAndStoresItsText()
+{
+    const std::pair<const char *, const char *> categories[] = {
+        {"Agency fees", "Agency Fees"},
+        {"Agency's Costs", "Agency's Costs"},
+        {"Attorney Fees", "Attorney Fees"},
+        {"Attorney's Costs", "Attorney's Costs"},
+        {"Court Costs", "Court Costs"},
+        {"Foster Care", "Foster Care"},
+        {"Guardian ad litem", "Guardian Ad Litem"},
+        {"Hospital/Med facility", "Hospital/Medical Facility"},
+        {"Maintenance/RC 5103.15", "Maintenance/RC 5103.15"},
+        {"Other disbursements", "Other Disbursements"},
+        {"Physician", "Physician"},
+    };
+    std::vector<Row> rows;
+    for (const auto &category : categories)
+        rows.push_back(R("payee", category.second));
+    Worksheet ws(rows);
+    QVERIFY(ws.open());
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        ws.clickRow(r);
+        QCOMPARE(ws.checkedCategory(), QString::fromLatin1(categories[r].first));
+    }
+    // Stored again from the buttons, in reverse order against the rows.
+    QList<QRadioButton *> buttons = ws.child<QWidget>("grpCategory")->findChildren<QRadioButton *>();
+    QCOMPARE(buttons.size(), 11);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        ws.clickRow(r);
+        const auto &wanted = categories[rows.size() - 1 - r];
+        auto hit = std::find_if(buttons.begin(), buttons.end(),
+                                [&](QRadioButton *b) { return b->text() == QLatin1String(wanted.first); });
+        QVERIFY(hit != buttons.end());
+        ws.pick(*hit);
+    }
+    ws.clickRow(0);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        QCOMPARE(ws.cell(r, 1), QString::fromLatin1(categories[rows.size() - 1 - r].second));
 }
 
 void tst_Worksheet::headerClickSortsAfterAskingAndSelectsTheSecondRow_data()
@@ -614,7 +660,7 @@ void tst_Worksheet::closingRebuildsTheAccountListingPages()
     QVERIFY(ws.open());
     ws.click("cbtnAdd");
     ws.typeInto(ws.memo(), QStringLiteral("Riverside Hospital"));
-    QTest::mouseClick(ws.child<QRadioButton>("rbtnHospital"), Qt::LeftButton);
+    ws.pick(ws.child<QRadioButton>("rbtnHospital"));
     ws.typeInto(ws.date(), QStringLiteral("11/20/25"));
     ws.typeInto(ws.amount(), QStringLiteral("4215.35"));
     ws.window->close();

@@ -35,12 +35,12 @@ TEST_P(ConditionalRule, GivesExpectedAnswers)
 }
 
 const RuleCase kRules[] = {
-    // Caption: a to z only become capitals.
-    {"caption_caps_ascii_only",
-     {{0, "franklin é"}, {1, "baby ñame"}, {3, "new-name 2"}, {4, "2026 ad 17"}},
+    // Caption: letters become capitals, accented ones too; nothing else changes.
+    {"caption_caps_accented",
+     {{0, "franklin é"}, {1, "josé muñoz ßø œ"}, {3, "new-name 2"}, {4, "2026 ad 17 ÷"}},
      8,
      {},
-     {{0, "FRANKLIN é"}, {1, "BABY ñAME"}, {2, "NEW-NAME 2"}, {3, "2026 AD 17"}}},
+     {{0, "FRANKLIN É"}, {1, "JOSÉ MUÑOZ ßØ Œ"}, {2, "NEW-NAME 2"}, {3, "2026 AD 17 ÷"}}},
     {"foreign_caption_unchanged", {{0, "franklin"}, {4, "ad 17"}}, 25, {}, {{0, "franklin"}, {3, "ad 17"}}},
 
     // Joined names.

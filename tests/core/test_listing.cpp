@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 using namespace kelvox;
@@ -420,6 +421,110 @@ TEST(ListingWalk, SameAnswersAsTheDescribedWalk)
                     ASSERT_EQ(mine.Get(type, copy, i), described.Get(type, copy, i))
                         << "page type " << type << " copy " << copy << " answer " << i;
     }
+}
+
+// A measurer that keeps its wraps from pass to pass, as the app's does.
+class LastingMeasurer final : public TextMeasurer {
+public:
+    double TextWidth(const std::string &utf8, const std::string &family, double pointSize) const override
+    {
+        return inner.TextWidth(utf8, family, pointSize);
+    }
+    std::unique_ptr<Run> BeginRun(const std::string &family, double pointSize) const override
+    {
+        return inner.BeginRun(family, pointSize);
+    }
+    WrapCache *LastingWraps() const override { return &wraps; }
+
+    DeterministicMeasurer inner;
+    mutable WrapCache wraps{*this};
+};
+
+void ListingPass(TAnswer &answers, const WSchedList &worksheet, const TextMeasurer &measurer)
+{
+    AccountListing listing(answers, worksheet, measurer);
+    listing.CalcTtls();
+    for (int p = 0, n = answers.NoOf18_9; p < n; ++p)
+        listing.Calc12(p);
+    for (int p = 0, n = answers.NoOfWorksheet; p < n; ++p)
+        listing.Calc24(p);
+}
+
+// Wraps kept from earlier passes must never show a text that has changed
+// since: every pass still gives the described walk's answers, and a pass over
+// unchanged rows measures nothing.
+TEST(LastingWraps, LaterPassesMatchTheDescribedWalkAndMeasureOnlyNewTexts)
+{
+    LastingMeasurer measurer;
+    WSchedList worksheet;
+    worksheet.Rows.clear();
+    for (int r = 0; r < 40; ++r)
+        worksheet.Rows.push_back({Lines(1 + r % 4, "payee " + std::to_string(r)) + " with a longer street name",
+                                  r % 2 ? "Court Costs" : "Physician", "1/2/2026", "$5.00", ""});
+    CollectingSink sink;
+    TAnswer mine;
+    const std::vector<std::function<void()>> edits = {
+        [] {},
+        [&] { worksheet.Rows[3][0] = Lines(9, "now much longer"); },
+        [&] { worksheet.Rows[7][0] = "short"; },
+        [&] {
+            worksheet.Rows.push_back({Lines(6, "added"), "Foster Care", "3/3/2026", "$9.00", "X"});
+        },
+        [&] { worksheet.Rows.erase(worksheet.Rows.begin()); },
+        [&] { worksheet.Rows.resize(2); },
+    };
+    for (std::size_t step = 0; step < edits.size(); ++step) {
+        SCOPED_TRACE(step);
+        edits[step]();
+        ListingPass(mine, worksheet, measurer);
+        TAnswer described;
+        described.PgCt() = mine.PgCt();
+        literal::Listing(described, worksheet, DeterministicMeasurer()).Pass();
+        ASSERT_EQ(mine.NoOf18_9, described.NoOf18_9);
+        ASSERT_EQ(mine.NoOfWorksheet, described.NoOfWorksheet);
+        for (int type : {12, 24})
+            // the copies this pass wrote; shrinking keeps the others as they were
+            for (int copy = 0; copy < (type == 12 ? described.NoOf18_9 : described.NoOfWorksheet); ++copy)
+                for (int i = 0; i <= FieldsPerPage(type); ++i)
+                    ASSERT_EQ(mine.Get(type, copy, i), described.Get(type, copy, i))
+                        << "page type " << type << " copy " << copy << " answer " << i;
+        const auto measured = measurer.inner.CharactersMeasured();
+        ListingPass(mine, worksheet, measurer);
+        EXPECT_EQ(measurer.inner.CharactersMeasured(), measured) << "an unchanged pass wrapped again";
+    }
+    EXPECT_TRUE(sink.Codes().empty());
+}
+
+// A measurer without lasting wraps may change its widths between passes.
+TEST(LastingWraps, WithoutThemEveryPassWrapsWithTheCurrentWidths)
+{
+    DeterministicMeasurer measurer;
+    WSchedList worksheet;
+    worksheet.Rows = {{std::string(25, 'w'), "Physician", "1/2/2026", "$1.00", ""}};
+    TAnswer answers;
+    AccountListing(answers, worksheet, measurer).CalcTtls();
+    AccountListing first(answers, worksheet, measurer);
+    first.CalcTtls();
+    measurer.SetUnits(U'w', 12.0);
+    AccountListing second(answers, worksheet, measurer);
+    second.CalcTtls();
+    EXPECT_GT(second.AccountLineCount(), first.AccountLineCount());
+}
+
+// The same text in one font at two widths is two wraps.
+TEST(LastingWraps, OneWrapPerFontAndWidth)
+{
+    DeterministicMeasurer measurer;
+    WrapCache wraps(measurer);
+    const std::string text = "alpha beta gamma delta epsilon zeta eta theta";
+    const std::size_t narrow = wraps.Wrap(text, "Segoe UI", 10, 1.0).size();
+    const std::size_t wide = wraps.Wrap(text, "Segoe UI", 10, 4.0).size();
+    EXPECT_GT(narrow, wide);
+    EXPECT_EQ(wraps.Wrap(text, "Segoe UI", 8, 1.0), WrapTextToWidth(text, "Segoe UI", 8, 1.0, measurer));
+    EXPECT_EQ(wraps.Wrap(text, "Segoe UI", 10, 1.0).size(), narrow);
+    EXPECT_EQ(wraps.Size(), 3u);
+    wraps.Clear();
+    EXPECT_EQ(wraps.Size(), 0u);
 }
 
 } // namespace

@@ -68,7 +68,7 @@ class Assembly : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24, 25, 26, 27}) {
+        for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24, 25, 26, 27, 28}) {
             std::ofstream(folder.path() / ("PAGE" + std::to_string(n) + ".RTF"), std::ios::binary)
                 << "{\\rtf1{\\fonttbl{\\f0 Arial;}}\r\n\\v\\'b7\\v0 \\pard\\plain\\fs20 [T" << n
                 << " /#1/]\\par\r\n}\r\n";

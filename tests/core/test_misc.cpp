@@ -152,6 +152,18 @@ TEST_F(Conversions, DayCountStartsAt30December1899)
     EXPECT_EQ(ShortDateText(43835), "1/5/2020");
 }
 
+TEST_F(Conversions, EarlyYearsReadBackAsTheSameDay)
+{
+    for (const char *text : {"12/3/099", "1/1/0001", "6/30/0950"}) {
+        SCOPED_TRACE(text);
+        double day = 0, back = 0;
+        ASSERT_TRUE(TryParseShortDate(text, day));
+        ASSERT_TRUE(TryParseShortDate(ShortDateText(day), back));
+        EXPECT_EQ(back, day);
+    }
+    EXPECT_EQ(ShortDateText(EncodeDate(99, 12, 3)), "12/3/0099");
+}
+
 TEST_F(Conversions, LongDateText)
 {
     EXPECT_EQ(LongDateText("12/25/2019"), "December 25, 2019");
@@ -186,6 +198,14 @@ TEST_F(Conversions, Paths)
     EXPECT_EQ(RemoveExtension("/home/x.y/name"), "/home/x");
     SetPlatform(ThisPlatform());
     EXPECT_EQ(AddPathSeparator("/home/a"), "/home/a/");
+}
+
+TEST(CodePage, UpperCaseLatinKeepsCaptionsInOneCase)
+{
+    EXPECT_EQ(UpperCaseLatin("Sofia Marie N\xC3\xBA\xC3\xB1" "ez-Whitaker"), "SOFIA MARIE N\xC3\x9A\xC3\x91" "EZ-WHITAKER");
+    EXPECT_EQ(UpperCaseLatin("\xC3\xBF \xC5\xA1 \xC5\xBE"), "\xC5\xB8 \xC5\xA0 \xC5\xBD"); // ÿ š ž
+    EXPECT_EQ(UpperCaseLatin("\xC3\x9F \xC3\xB7 \xE4\xB8\xAD 1-a"), "\xC3\x9F \xC3\xB7 \xE4\xB8\xAD 1-A"); // ß ÷ CJK stay
+    EXPECT_EQ(Utf8ToWin1252(UpperCaseLatin(Win1252ToUtf8("\xE0\xFE\x9A\x9C"))), "\xC0\xDE\x8A\x8C");
 }
 
 TEST(CodePage, Windows1252RoundTripsAndReplacesTheRest)

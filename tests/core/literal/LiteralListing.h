@@ -9,6 +9,7 @@
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
 #include "messages/Messages.h"
+#include "misc/Misc.h"
 
 namespace kelvox::literal {
 
@@ -163,13 +164,8 @@ private:
         "Agency's Costs",     "Maintenance/RC 5103.15",    "Foster Care",   "Guardian Ad Litem", "Court Costs",
         "Other Disbursements"};
 
-    static std::string Caps(std::string x)
-    {
-        for (char &c : x)
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 32);
-        return x;
-    }
+    // Accented letters are upper-cased too, as the program does.
+    static std::string Caps(std::string x) { return UpperCaseLatin(x); }
 
     void Complete(int p)
     {
