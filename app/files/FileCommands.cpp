@@ -194,7 +194,8 @@ bool FileCommands::SaveAs()
         setFileName(name);
         saved = Save();
     }
-    m_state.CaseChanged = false;
+    // A cancelled dialog leaves the case changed, so its edits are not lost
+    // without a question.
     m_window.UpdateMenuItems();
     return saved;
 }
