@@ -62,7 +62,6 @@ QString Autosave::path() const
 void Autosave::Changed()
 {
     m_pending = true;
-    m_unconfirmed = true;
     m_lastChange = kelvox::RecoveryClock::now();
     // Not restarted by later changes, so a steady typist is written too.
     if (!m_timer.isActive())
@@ -128,47 +127,11 @@ void Autosave::remove()
     QFile::remove(path());
 }
 
-void Autosave::moveAside(const std::string &prefix, kelvox::RecoveryClock::time_point when)
-{
-    if (!QFileInfo::exists(path()))
-        return;
-    kelvox::MoveAside(path().toStdString(), prefix, when);
-}
-
-void Autosave::CaseSaved()
+void Autosave::Discard()
 {
     m_timer.stop();
     m_pending = false;
-    m_unconfirmed = false;
     remove();
-}
-
-void Autosave::ChangesDeclined()
-{
-    m_unconfirmed = false;
-}
-
-void Autosave::CaseReplaced()
-{
-    m_timer.stop();
-    if (m_unconfirmed) {
-        write(PageRead::StoreOnly);
-        moveAside(kelvox::RecoveredPrefix(m_state.CurrentFileName.toStdString()), m_lastChange);
-    } else {
-        remove();
-    }
-    m_pending = false;
-    m_unconfirmed = false;
-}
-
-void Autosave::CaseClosed()
-{
-    m_timer.stop();
-    if (m_unconfirmed)
-        write(PageRead::StoreOnly);
-    else
-        remove();
-    m_pending = false;
 }
 
 void Autosave::OfferRecovery()
@@ -205,6 +168,5 @@ void Autosave::OfferRecovery()
     // The file already holds this case; it stays until the case is saved.
     m_timer.stop();
     m_pending = false;
-    m_unconfirmed = true;
     m_lastChange = note.LastChange;
 }

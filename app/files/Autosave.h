@@ -27,17 +27,9 @@ public:
     void Changed();
     // Writes a change the timer has not written yet.
     void Flush();
-    // The case's file now holds every change.
-    void CaseSaved();
-    // The user chose not to save the changes.
-    void ChangesDeclined();
-    // The case leaves memory (New, Open, Re-open). Changes that were saved or
-    // declined go with it; changes the user was never asked about (a
-    // cancelled Save As clears the flag) are moved aside.
-    void CaseReplaced();
-    // The window closes. As CaseReplaced, but changes the user was never
-    // asked about stay in the recovery file for the next start.
-    void CaseClosed();
+    // The case's changes were saved, or given up by the user's answer, or
+    // the case leaves memory after its question: the file goes.
+    void Discard();
     // At start: a recovery file newer than its case is offered back; one that
     // is not is moved aside, and so is one that cannot be read.
     void OfferRecovery();
@@ -48,14 +40,12 @@ private:
     // False when nothing was written. A failure is shown once, when report.
     bool write(PageRead read, bool report = false);
     void remove();
-    void moveAside(const std::string &prefix, kelvox::RecoveryClock::time_point when);
     void reportFailure(const QString &text);
 
     TfrmMain &m_window;
     MainState &m_state;
     QTimer m_timer;
-    bool m_pending = false;     // a change not yet in the file
-    bool m_unconfirmed = false; // changes neither saved nor declined
+    bool m_pending = false; // a change not yet in the file
     bool m_failureShown = false;
     kelvox::RecoveryClock::time_point m_lastChange;
 };

@@ -72,10 +72,8 @@ bool FileCommands::askToSave(bool commitPage)
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
-    if (answer != QMessageBox::Yes) {
-        m_window.autosave().ChangesDeclined();
+    if (answer != QMessageBox::Yes)
         return true;
-    }
     if (commitPage && m_state.CurrentPageType != -1)
         m_window.page().Components2Answers(m_window.pagePanel());
     // A Yes whose save dialog was cancelled must not drop the changes.
@@ -90,7 +88,7 @@ void FileCommands::replaceStore()
 
 bool FileCommands::newCase(NewStep steps)
 {
-    m_window.autosave().CaseReplaced();
+    m_window.autosave().Discard();
     m_state.WSchedList.Rows.resize(1);
     replaceStore();
     const std::string defaultCase = kelvox::AddPathSeparator(ToStd(m_state.ClientFileFolder)) + "default.kvx";
@@ -169,7 +167,7 @@ bool FileCommands::Save()
         kelvox::SaveFile(ToStd(m_state.CurrentFileName), *m_state.Answers, m_state.WSchedList);
     }
     m_state.CaseChanged = false;
-    m_window.autosave().CaseSaved();
+    m_window.autosave().Discard();
     m_window.UpdateMenuItems();
     return true;
 }
@@ -207,7 +205,7 @@ void FileCommands::Reopen(int tag)
     if (!askToSave(true))
         return;
     const BusyCursor busy;
-    m_window.autosave().CaseReplaced();
+    m_window.autosave().Discard();
     setFileName(m_state.RecentFiles.at(tag));
     try {
         replaceStore();

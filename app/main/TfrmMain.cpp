@@ -688,15 +688,14 @@ void TfrmMain::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        if (answer == QMessageBox::No)
-            m_autosave->ChangesDeclined();
         // A case that could not be saved keeps the window open.
         if (answer == QMessageBox::Yes && !SaveCase()) {
             event->ignore();
             return;
         }
     }
-    KelvoxApplication::guarded([this] { m_autosave->CaseClosed(); });
+    // Saved, or given up with No.
+    m_autosave->Discard();
     m_page->ClearPage();
     m_state.CurrentPageType = -1;
     m_state.CurrentCopy = -1;

@@ -128,7 +128,6 @@ private Q_SLOTS:
     void commandsAndTheRecoveryFile();
     void closing_data();
     void closing();
-    void changesNobodyWasAskedAboutAreMovedAside();
     void theOfferRestoresTheCase_data();
     void theOfferRestoresTheCase();
     void decliningTheOfferMovesItAside();
@@ -271,29 +270,6 @@ void tst_Recovery::closing()
         QTest::qWait(Autosave::kDelayMs * 2);
         QCOMPARE(ReadRecovery(RecoveryPath(fixture.home())).store->Get(0, 0, 0), std::string("Summit"));
     }
-    QCOMPARE(prompter.unexpected, 0);
-}
-
-void tst_Recovery::changesNobodyWasAskedAboutAreMovedAside()
-{
-    TestPrompter prompter;
-    MainFixture fixture;
-    TfrmMain &window = fixture.show();
-    fixture.typeAndLeave(fixture.control<QLineEdit>(QStringLiteral("edtCounty")), QStringLiteral("Summit"));
-    // A cancelled Save As clears the flag, so New asks nothing.
-    prompter.fileNames.push_back(QString());
-    Run(window, "mnuSaveAs");
-    QVERIFY(!window.state().CaseChanged);
-
-    Run(window, "mnuNew");
-
-    QCOMPARE(prompter.questions.size(), 0);
-    QVERIFY(!QFile::exists(RecoveryPath(fixture.home())));
-    const QStringList moved = MovedAside(fixture.home(), QStringLiteral("Recovered-Untitled-*.kvx"));
-    QCOMPARE(moved.size(), 1);
-    const Recovered r = ReadRecovery(SettingsFolder(fixture.home()) + QLatin1Char('/') + moved.front());
-    QVERIFY2(r.readable, r.problem.c_str());
-    QCOMPARE(r.store->Get(0, 0, 0), std::string("Summit"));
     QCOMPARE(prompter.unexpected, 0);
 }
 
