@@ -133,6 +133,7 @@ private Q_SLOTS:
     void decliningTheOfferMovesItAside();
     void anUnreadableFileIsMovedAsideWithAMessage();
     void aCaseNewerThanItsRecoveryGivesNoOffer();
+    void aSecondProgramLeavesTheFirstOnesFileAlone();
     void aKilledProgramOffersEveryAnswerBack();
 };
 
@@ -410,6 +411,38 @@ void tst_Recovery::aCaseNewerThanItsRecoveryGivesNoOffer()
     QCOMPARE(moved.size(), 1);
     QCOMPARE(ReadRecovery(SettingsFolder(fixture.home()) + QLatin1Char('/') + moved.front()).store->Get(0, 0, 5),
              std::string("Older Change"));
+    QCOMPARE(prompter.unexpected, 0);
+}
+
+void tst_Recovery::aSecondProgramLeavesTheFirstOnesFileAlone()
+{
+    TestPrompter prompter;
+    MainFixture fixture;
+    fixture.show();
+    TypeOnly(fixture.control<QLineEdit>(QStringLiteral("edtCounty")), QStringLiteral("Summit"));
+    QVERIFY(WaitForRecovery(fixture.home(), "Summit"));
+
+    TfrmMain::Environment environment;
+    environment.ProgramFileFolder = QStringLiteral(KELVOX_PROGRAM_DIR);
+    environment.HomeFolder = fixture.home();
+    environment.ScreenSize = [] { return QSizeF(1366, 768); };
+    TfrmMain second(environment);
+    second.state().ScreenFolder = MainFixture::fixtureScreens();
+    prompter.answers.push_back(QMessageBox::Ok);
+    second.show();
+    QTRY_COMPARE(prompter.questions.size(), 1);
+    QVERIFY2(prompter.questions.front().text.contains(QLatin1String("already running")),
+             qPrintable(prompter.questions.front().text));
+
+    // Offered nothing, wrote nothing, removed nothing: the first program's changes stay.
+    auto *county = second.pagePanel()->findChild<QLineEdit *>(QStringLiteral("edtCounty"));
+    TypeOnly(county, QStringLiteral("Stark"));
+    QTest::qWait(Autosave::kDelayMs * 2);
+    QCOMPARE(ReadRecovery(RecoveryPath(fixture.home())).store->Get(0, 0, 0), std::string("Summit"));
+    second.state().CaseChanged = false;
+    second.close();
+    QCOMPARE(ReadRecovery(RecoveryPath(fixture.home())).store->Get(0, 0, 0), std::string("Summit"));
+    QVERIFY(MovedAside(fixture.home(), QStringLiteral("*-*.kvx")).isEmpty());
     QCOMPARE(prompter.unexpected, 0);
 }
 
