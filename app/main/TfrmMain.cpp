@@ -1,5 +1,6 @@
 #include "main/TfrmMain.h"
 
+#include "files/Autosave.h"
 #include "files/ClientFile.h"
 #include "files/FileCommands.h"
 #include "files/FileError.h"
@@ -47,6 +48,7 @@
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -142,6 +144,8 @@ TfrmMain::TfrmMain(const Environment &environment, QWidget *parent)
 TfrmMain::~TfrmMain()
 {
     qApp->removeEventFilter(this);
+    m_autosave.reset();
+    m_state.CaseChanged.setListener(nullptr);
 }
 
 // --- the window's parts --------------------------------------------------
@@ -678,6 +682,9 @@ void TfrmMain::windowFirstShown()
     m_mnuApplication->menuAction()->setVisible(false);
     action(QStringLiteral("mnuExit"))->setText(QStringLiteral("E&xit"));
     m_mnuTools->setTitle(QStringLiteral("&Options"));
+
+    // Asked once the window is on the screen behind the question.
+    QTimer::singleShot(0, this, [this] { KelvoxApplication::guarded([this] { m_autosave->OfferRecovery(); }); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -688,6 +695,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
             this, QMessageBox::Warning, QStringLiteral("Kelvox"), QStringLiteral("Do You Want To Save Your Changes"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
         if (answer == QMessageBox::Cancel) {
+            KelvoxApplication::guarded([this] { m_autosave->Flush(); });
             event->ignore();
             return;
         }
@@ -697,6 +705,8 @@ void TfrmMain::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    // Saved, or given up with No.
+    m_autosave->Discard();
     m_page->ClearPage();
     m_state.CurrentPageType = -1;
     m_state.CurrentCopy = -1;
@@ -743,6 +753,8 @@ void TfrmMain::connectCommands()
     m_files = std::make_unique<FileCommands>(*this);
     m_zoom = std::make_unique<ZoomCommand>(*this);
     m_help = std::make_unique<HelpCommands>(this);
+    m_autosave = std::make_unique<Autosave>(*this);
+    m_state.CaseChanged.setListener([this] { m_autosave->Changed(); });
     const auto on = [this](const char *name, auto handler) {
         connect(action(QLatin1String(name)), &QAction::triggered, this, handler);
     };
@@ -915,6 +927,11 @@ void TfrmMain::RefreshClick()
 void TfrmMain::MinimizeClick()
 {
     showMinimized();
+}
+
+QWidget *TfrmMain::openWorksheet() const
+{
+    return m_openWorksheet;
 }
 
 void TfrmMain::CopyOpenWorksheet()
