@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 
 #include <memory>
 
@@ -89,7 +90,7 @@ void Autosave::timerFired()
 bool Autosave::write(PageRead read, bool report)
 {
     // Without a page on the screen the store may be on its way out or half read.
-    if (!m_pending || !m_state.Answers || m_state.CurrentPageType == -1)
+    if (!m_pending || !m_lock || !m_state.Answers || m_state.CurrentPageType == -1)
         return false;
     if (read == PageRead::FromControls && !m_state.InCalcOnExit)
         m_window.page().Components2Answers(m_window.pagePanel());
@@ -124,7 +125,8 @@ void Autosave::reportFailure(const QString &text)
 
 void Autosave::remove()
 {
-    QFile::remove(path());
+    if (m_lock)
+        QFile::remove(path());
 }
 
 void Autosave::Discard()
@@ -134,8 +136,27 @@ void Autosave::Discard()
     remove();
 }
 
+bool Autosave::takeLock()
+{
+    auto lock = std::make_unique<QLockFile>(m_state.SettingsFolder + QStringLiteral("/recovery.lock"));
+    // A lock left by a program that was killed names a process that is gone.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    m_lock = std::move(lock);
+    return true;
+}
+
 void Autosave::OfferRecovery()
 {
+    if (!takeLock()) {
+        Prompter::instance().ask(&m_window, QMessageBox::Warning, QStringLiteral("Kelvox"),
+                                 QStringLiteral("Kelvox is already running in another window, which keeps the "
+                                                "copy of its unsaved changes.\n\nChanges made in this window are "
+                                                "kept only when you save them."),
+                                 QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
     const QString file = path();
     if (!QFileInfo(file).isFile())
         return;

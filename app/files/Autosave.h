@@ -6,6 +6,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
+class QLockFile;
 class TfrmMain;
 struct MainState;
 
@@ -31,7 +34,8 @@ public:
     // the case leaves memory after its question: the file goes.
     void Discard();
     // At start: a recovery file newer than its case is offered back; one that
-    // is not is moved aside, and so is one that cannot be read.
+    // is not is moved aside, and so is one that cannot be read. A second
+    // program running beside the first keeps no recovery file and says so.
     void OfferRecovery();
 
 private:
@@ -40,12 +44,15 @@ private:
     // False when nothing was written. A failure is shown once, when report.
     bool write(PageRead read, bool report = false);
     void remove();
+    // One program at a time keeps the recovery file.
+    bool takeLock();
     void reportFailure(const QString &text);
 
     TfrmMain &m_window;
     MainState &m_state;
     QTimer m_timer;
-    bool m_pending = false; // a change not yet in the file
+    std::unique_ptr<QLockFile> m_lock; // held from the start-up offer on
+    bool m_pending = false;            // a change not yet in the file
     bool m_failureShown = false;
     kelvox::RecoveryClock::time_point m_lastChange;
 };

@@ -4,14 +4,18 @@
 #include "files/ClientFile.h"
 #include "files/Recovery.h"
 #include "main/KelvoxApplication.h"
+#include "worksheet/TfrmWorksheet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <sstream>
@@ -124,6 +128,7 @@ class tst_Recovery final : public QObject {
 private Q_SLOTS:
     void aChangeReachesTheRecoveryFileWithinASecond();
     void showingAndRefreshingPagesWritesNothing();
+    void theOpenWorksheetIsWrittenToo();
     void commandsAndTheRecoveryFile_data();
     void commandsAndTheRecoveryFile();
     void closing_data();
@@ -133,6 +138,7 @@ private Q_SLOTS:
     void decliningTheOfferMovesItAside();
     void anUnreadableFileIsMovedAsideWithAMessage();
     void aCaseNewerThanItsRecoveryGivesNoOffer();
+    void aSecondProgramLeavesTheFirstOnesFileAlone();
     void aKilledProgramOffersEveryAnswerBack();
 };
 
@@ -181,6 +187,42 @@ void tst_Recovery::showingAndRefreshingPagesWritesNothing()
     QTest::qWait(Autosave::kDelayMs * 2);
     QVERIFY(!window.state().CaseChanged);
     QVERIFY(!QFile::exists(RecoveryPath(fixture.home())));
+    QCOMPARE(prompter.unexpected, 0);
+}
+
+void tst_Recovery::theOpenWorksheetIsWrittenToo()
+{
+    TestPrompter prompter;
+    MainFixture fixture;
+    TfrmMain &window = fixture.show();
+    std::vector<kelvox::WSchedList::Row> whileOpen;
+    prompter.dialogs.push_back([&](QDialog &dialog) {
+        QTimer::singleShot(0, &dialog, [&] {
+            if (QTest::qWaitForWindowExposed(&dialog)) {
+                QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cbtnAdd")), Qt::LeftButton);
+                QTest::keyClicks(dialog.findChild<QPlainTextEdit *>(QStringLiteral("memNameAddress")),
+                                 QStringLiteral("Dr. Ravi Shah"));
+                auto *amount = dialog.findChild<QLineEdit *>(QStringLiteral("edtAmountDue"));
+                amount->setFocus(Qt::MouseFocusReason);
+                QTest::keyClicks(amount, QStringLiteral("1200"));
+                QTest::keyClick(amount, Qt::Key_Tab);
+                // A modal window of its own, yet its rows are part of the case.
+                QTest::qWaitFor(
+                    [&] {
+                        const Recovered r = ReadRecovery(RecoveryPath(fixture.home()));
+                        whileOpen = r.readable ? r.rows.Rows : std::vector<kelvox::WSchedList::Row>{};
+                        return !whileOpen.empty() && whileOpen.back()[0] == "Dr. Ravi Shah";
+                    },
+                    3000);
+            }
+            dialog.close();
+        });
+        return dialog.exec();
+    });
+    window.action(QStringLiteral("mnuExpenseWorksheet"))->trigger();
+
+    QVERIFY(!whileOpen.empty());
+    QCOMPARE(whileOpen.back()[0], std::string("Dr. Ravi Shah"));
     QCOMPARE(prompter.unexpected, 0);
 }
 
@@ -410,6 +452,38 @@ void tst_Recovery::aCaseNewerThanItsRecoveryGivesNoOffer()
     QCOMPARE(moved.size(), 1);
     QCOMPARE(ReadRecovery(SettingsFolder(fixture.home()) + QLatin1Char('/') + moved.front()).store->Get(0, 0, 5),
              std::string("Older Change"));
+    QCOMPARE(prompter.unexpected, 0);
+}
+
+void tst_Recovery::aSecondProgramLeavesTheFirstOnesFileAlone()
+{
+    TestPrompter prompter;
+    MainFixture fixture;
+    fixture.show();
+    TypeOnly(fixture.control<QLineEdit>(QStringLiteral("edtCounty")), QStringLiteral("Summit"));
+    QVERIFY(WaitForRecovery(fixture.home(), "Summit"));
+
+    TfrmMain::Environment environment;
+    environment.ProgramFileFolder = QStringLiteral(KELVOX_PROGRAM_DIR);
+    environment.HomeFolder = fixture.home();
+    environment.ScreenSize = [] { return QSizeF(1366, 768); };
+    TfrmMain second(environment);
+    second.state().ScreenFolder = MainFixture::fixtureScreens();
+    prompter.answers.push_back(QMessageBox::Ok);
+    second.show();
+    QTRY_COMPARE(prompter.questions.size(), 1);
+    QVERIFY2(prompter.questions.front().text.contains(QLatin1String("already running")),
+             qPrintable(prompter.questions.front().text));
+
+    // Offered nothing, wrote nothing, removed nothing: the first program's changes stay.
+    auto *county = second.pagePanel()->findChild<QLineEdit *>(QStringLiteral("edtCounty"));
+    TypeOnly(county, QStringLiteral("Stark"));
+    QTest::qWait(Autosave::kDelayMs * 2);
+    QCOMPARE(ReadRecovery(RecoveryPath(fixture.home())).store->Get(0, 0, 0), std::string("Summit"));
+    second.state().CaseChanged = false;
+    second.close();
+    QCOMPARE(ReadRecovery(RecoveryPath(fixture.home())).store->Get(0, 0, 0), std::string("Summit"));
+    QVERIFY(MovedAside(fixture.home(), QStringLiteral("*-*.kvx")).isEmpty());
     QCOMPARE(prompter.unexpected, 0);
 }
 
