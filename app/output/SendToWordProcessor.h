@@ -20,7 +20,7 @@ struct PrintFolders final {
     QString dataFolder;
     QString settingsFolder;
     // Where the PDF export's chooser starts.
-    QString pdfSuggestion;
+    QString pdfSuggestion = QString();
 };
 
 // The print command: the dialog, the pass (`recalcAndRefresh`: store the page on
