@@ -16,6 +16,7 @@
 #include "main/WindowLayout.h"
 #include "messages/Messages.h"
 #include "misc/Misc.h"
+#include "output/PdfExport.h"
 #include "output/PrtSend.h"
 #include "output/QtTextMeasurer.h"
 #include "output/SendToWordProcessor.h"
@@ -227,13 +228,23 @@ void TfrmMain::createMenus()
     addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As..."))
         ->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
     addItem(file, QStringLiteral("mnuDuplicate"), QStringLiteral("Duplicate"));
-    QAction *print = addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print..."));
-    connect(print, &QAction::triggered, this, [this] {
-        SendToWordProcessor(this, *m_state.Answers, *m_measurer,
-                            {m_state.TemplateFolder, m_state.DataFolder, m_state.SettingsFolder}, m_state.WordFound,
-                            m_state.ForceWord, [this] { m_page->RecalcAndRefresh(true); });
-        UpdateMenuItems();
-    });
+    const auto printWith = [this](TfrmSelectedForms::Action start) {
+        return [this, start] {
+            const QString pdf =
+                PdfSuggestion(m_state.CurrentFileName, m_state.ClientFileFolder, m_state.Answers->Get(1, 0, 11));
+            SendToWordProcessor(
+                this, *m_state.Answers, *m_measurer,
+                {m_state.TemplateFolder, m_state.DataFolder, m_state.SettingsFolder, pdf}, m_state.WordFound,
+                m_state.ForceWord, [this] { m_page->RecalcAndRefresh(true); }, start);
+            UpdateMenuItems();
+        };
+    };
+    connect(addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print...")), &QAction::triggered, this,
+            printWith(TfrmSelectedForms::Action::Send));
+    connect(addItem(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("Print Preview...")), &QAction::triggered,
+            this, printWith(TfrmSelectedForms::Action::Preview));
+    connect(addItem(file, QStringLiteral("mnuExportPdf"), QStringLiteral("Export PDF...")), &QAction::triggered, this,
+            printWith(TfrmSelectedForms::Action::ExportPdf));
     QAction *exitLine = file->addSeparator();
     exitLine->setObjectName(QStringLiteral("mnuExitLine"));
     m_actions.insert(exitLine->objectName(), exitLine);

@@ -11,9 +11,26 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#include <unistd.h>
+#endif
+
 namespace {
 constexpr int kTimeoutMs = 180000;
 constexpr int kPollMs = 100;
+
+// LibreOffice's start script hands over to helpers of its own, so the whole
+// process group is stopped, not only the program started.
+void Stop(QProcess &process)
+{
+#if defined(Q_OS_UNIX)
+    if (process.processId() > 0)
+        ::kill(-static_cast<pid_t>(process.processId()), SIGKILL);
+#endif
+    process.kill();
+    process.waitForFinished();
+}
 } // namespace
 
 QString PdfConverter::FindOffice()
@@ -57,6 +74,9 @@ PdfConverter::Result PdfConverter::Convert(const QString &documentPath, const QS
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+#if defined(Q_OS_UNIX)
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     process.start(office, {QStringLiteral("--headless"), QStringLiteral("--norestore"),
                            QStringLiteral("-env:UserInstallation=") +
                                QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
@@ -70,8 +90,7 @@ PdfConverter::Result PdfConverter::Convert(const QString &documentPath, const QS
         if (process.state() == QProcess::NotRunning)
             break;
         if ((cancelled && cancelled()) || waited >= kTimeoutMs) {
-            process.kill();
-            process.waitForFinished();
+            Stop(process);
             if (waited >= kTimeoutMs) {
                 m_error =
                     QStringLiteral("LibreOffice did not finish the PDF within %1 seconds.").arg(kTimeoutMs / 1000);
