@@ -59,7 +59,7 @@ bool ExportPdf(QWidget *parent, const QString &workFile, const QString &suggesti
 }
 
 void PreviewForms(QWidget *parent, const QString &workFile, const std::function<void()> &send,
-                  const std::function<bool()> &exportPdf)
+                  const std::function<bool(QWidget *)> &exportPdf)
 {
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -78,7 +78,7 @@ void PreviewForms(QWidget *parent, const QString &workFile, const std::function<
         preview.accept();
     });
     QObject::connect(&preview, &TfrmPrintPreview::exportRequested, &preview, [&] {
-        if (exportPdf())
+        if (exportPdf(&preview))
             preview.accept();
     });
     Prompter::instance().execDialog(preview);

@@ -22,10 +22,10 @@ PdfConverter::Result ConvertWithProgress(QWidget *parent, const QString &documen
 bool ExportPdf(QWidget *parent, const QString &workFile, const QString &suggestion);
 
 // Shows the work file's pages in the preview window. Its buttons call `send`
-// and `exportPdf` (true when a PDF was written); either closes the preview
-// once it has done its work.
+// and `exportPdf` (given the preview as parent; true when a PDF was written);
+// either closes the preview once it has done its work.
 void PreviewForms(QWidget *parent, const QString &workFile, const std::function<void()> &send,
-                  const std::function<bool()> &exportPdf);
+                  const std::function<bool(QWidget *)> &exportPdf);
 
 // The export chooser's start: the case file's name with ".pdf", or for an
 // untitled case the typed case name in the client file folder.

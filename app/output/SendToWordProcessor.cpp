@@ -61,7 +61,8 @@ QString SendToWordProcessor(QWidget *parent, kelvox::TAnswer &answers, const kel
     case Action::Send: send(); break;
     case Action::ExportPdf: ExportPdf(parent, workFile, folders.pdfSuggestion); break;
     case Action::Preview:
-        PreviewForms(parent, workFile, send, [&] { return ExportPdf(parent, workFile, folders.pdfSuggestion); });
+        PreviewForms(parent, workFile, send,
+                     [&](QWidget *over) { return ExportPdf(over, workFile, folders.pdfSuggestion); });
         break;
     }
     return workFile;

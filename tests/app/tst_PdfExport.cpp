@@ -203,6 +203,23 @@ void tst_PdfExport::exportAndPreviewShowTheSamePages()
     QCOMPARE(shown, pages);
     QCOMPARE(desktop.programs.size() + desktop.opened.size(), 1);
     QVERIFY(QFile::exists(workFile));
+
+    // File > Print Preview, then Export PDF from the preview: the PDF it
+    // writes has the pages shown, and the preview closes.
+    const QString fromPreview = out.filePath(QStringLiteral("from preview.pdf"));
+    prompter.dialogs.push_back(Confirm(kThreeForms));
+    prompter.dialogs.push_back([](QDialog &d) {
+        d.show();
+        d.findChild<QPushButton *>(QStringLiteral("btnExportPdf"))->click();
+        return d.result();
+    });
+    prompter.fileNames.push_back(fromPreview);
+    window.action(QStringLiteral("mnuPrintPreview"))->trigger();
+    QCOMPARE(prompter.unexpected, 0);
+    QCOMPARE(prompter.dialogClasses.mid(3),
+             (QStringList{QStringLiteral("TfrmSelectedForms"), QStringLiteral("TfrmPrintPreview")}));
+    QCOMPARE(PageCount(fromPreview), pages);
+    QCOMPARE(desktop.programs.size() + desktop.opened.size(), 1);
 }
 
 void tst_PdfExport::withoutLibreOfficeTheUserIsToldWhatToInstall_data()
