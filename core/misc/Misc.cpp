@@ -16,7 +16,10 @@ RegionalSettings g_regional;
 PlatformSettings g_platform = ThisPlatform();
 double g_pinnedToday = 0;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string ReplaceAll(std::string text, const std::string &from, const std::string &to)
 {
@@ -152,13 +155,31 @@ const char *const kMonthNames[12] = {"January", "February", "March",     "April"
 
 } // namespace
 
-const RegionalSettings &Regional() { return g_regional; }
-void SetRegional(const RegionalSettings &settings) { g_regional = settings; }
-const PlatformSettings &Platform() { return g_platform; }
-void SetPlatform(const PlatformSettings &settings) { g_platform = settings; }
+const RegionalSettings &Regional()
+{
+    return g_regional;
+}
+void SetRegional(const RegionalSettings &settings)
+{
+    g_regional = settings;
+}
+const PlatformSettings &Platform()
+{
+    return g_platform;
+}
+void SetPlatform(const PlatformSettings &settings)
+{
+    g_platform = settings;
+}
 
-PlatformSettings WindowsPlatform() { return PlatformSettings{false, '\\', "\r\n", 96.0}; }
-PlatformSettings MacPlatform() { return PlatformSettings{true, '/', "\n", 72.0}; }
+PlatformSettings WindowsPlatform()
+{
+    return PlatformSettings{false, '\\', "\r\n", 96.0};
+}
+PlatformSettings MacPlatform()
+{
+    return PlatformSettings{true, '/', "\n", 72.0};
+}
 
 PlatformSettings ThisPlatform()
 {
@@ -182,7 +203,10 @@ double Today()
     return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-void SetTodayForTests(double day) { g_pinnedToday = day; }
+void SetTodayForTests(double day)
+{
+    g_pinnedToday = day;
+}
 
 std::string RemoveCommasAndSigns(std::string text)
 {
@@ -195,10 +219,14 @@ std::string RemoveCommasAndSigns(std::string text)
         out += '-';
     for (const char c : text) {
         switch (c) {
-        case ' ': case '$': case '%': case '(': case ')': case ',': case '-':
-            break;
-        default:
-            out += c;
+        case ' ':
+        case '$':
+        case '%':
+        case '(':
+        case ')':
+        case ',':
+        case '-': break;
+        default: out += c;
         }
     }
     return out;
@@ -216,12 +244,54 @@ double Str2Float_P(std::string text)
     return value;
 }
 
+namespace {
+// An amount of at most 15 significant digits and 2 decimals is read exactly as
+// the round trip through FormatFixed would read it: such a decimal is the
+// shortest text of its nearest double, so the round trip gives it back.
+bool ReadPlainAmount(const std::string &text, double &value)
+{
+    char normal[40];
+    std::size_t n = 0, i = 0;
+    if (i < text.size() && text[i] == '-')
+        normal[n++] = text[i++];
+    int significant = 0, decimals = -1;
+    bool digits = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            digits = true;
+            if (significant > 0 || c != '0')
+                ++significant;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == g_regional.DecimalSeparator && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+        if (significant > 15 || decimals > 2 || n >= sizeof normal - 1)
+            return false;
+        normal[n++] = decimals == 0 && !IsDigit(c) ? '.' : c;
+    }
+    if (!digits)
+        return false;
+    const auto result = std::from_chars(normal, normal + n, value);
+    if (result.ec != std::errc() || result.ptr != normal + n)
+        return false;
+    if (value == 0)
+        value = 0; // the round trip drops the sign of a zero
+    return true;
+}
+} // namespace
+
 double Str2Float_2(std::string text)
 {
     if (text.empty())
         text = "0.00";
     const std::string stripped = RemoveCommasAndSigns(text);
     double value = 0;
+    if (ReadPlainAmount(stripped, value))
+        return value;
     if (!ParseFloat(stripped, value) || !ParseFloat(FormatFixed(value, 14, 2, false), value)) {
         ErrorMessage(21202, stripped);
         return 0;
@@ -253,7 +323,10 @@ int Str2Int(std::string text)
     return value;
 }
 
-bool TryStrToFloat(const std::string &text, double &value) { return ParseFloat(text, value); }
+bool TryStrToFloat(const std::string &text, double &value)
+{
+    return ParseFloat(text, value);
+}
 
 std::string FormatFixed(double value, int width, int decimals, bool thousands)
 {
@@ -316,7 +389,10 @@ std::string FormatFixed(double value, int width, int decimals, bool thousands)
     return body;
 }
 
-std::string Float2Dollar(double value) { return TrimLeading(TrimStr(FormatFixed(value, 12, 2, true))); }
+std::string Float2Dollar(double value)
+{
+    return TrimLeading(TrimStr(FormatFixed(value, 12, 2, true)));
+}
 
 double EncodeDate(int year, int month, int dayOfMonth)
 {
@@ -476,8 +552,14 @@ std::string TrimLeading(std::string text)
     return text.substr(i);
 }
 
-std::string EncodeLineBreaks(std::string text) { return ReplaceAll(std::move(text), g_platform.LineBreak, " | "); }
-std::string DecodeLineBreaks(std::string text) { return ReplaceAll(std::move(text), " | ", g_platform.LineBreak); }
+std::string EncodeLineBreaks(std::string text)
+{
+    return ReplaceAll(std::move(text), g_platform.LineBreak, " | ");
+}
+std::string DecodeLineBreaks(std::string text)
+{
+    return ReplaceAll(std::move(text), " | ", g_platform.LineBreak);
+}
 
 std::string AddPathSeparator(std::string path)
 {
