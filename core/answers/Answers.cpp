@@ -51,29 +51,19 @@ AnswerEntry &AnswerList::At(int index)
     return const_cast<AnswerEntry &>(static_cast<const AnswerList *>(this)->At(index));
 }
 
-const std::string &AnswerList::Text(int index) const
-{
-    return At(index).Text;
-}
+const std::string &AnswerList::Text(int index) const { return At(index).Text; }
 void AnswerList::SetText(int index, const std::string &text)
 {
     At(index).Text = text;
     ++m_version;
 }
-
 void AnswerList::SetText(int index, std::string &&text)
 {
     At(index).Text = std::move(text);
     ++m_version;
 }
-bool AnswerList::OvRide(int index) const
-{
-    return At(index).Obj->OvRide;
-}
-void AnswerList::SetOvRide(int index, bool value)
-{
-    At(index).Obj->OvRide = value;
-}
+bool AnswerList::OvRide(int index) const { return At(index).Obj->OvRide; }
+void AnswerList::SetOvRide(int index, bool value) { At(index).Obj->OvRide = value; }
 
 TAnswer::TAnswer() : ProgramName("Kelvox Demo"), VersionNo(4.12), m_answ(std::make_unique<RAnswer>())
 {

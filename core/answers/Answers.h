@@ -18,18 +18,9 @@ constexpr int kCopies = 25;
 // Highest answer index of a page type (a page copy holds this + 1 answers).
 int FieldsPerPage(int pageType);
 
-constexpr int PageTag(int pageType, int copy)
-{
-    return pageType * 100 + copy;
-}
-constexpr int TagPageType(int tag)
-{
-    return tag / 100;
-}
-constexpr int TagCopy(int tag)
-{
-    return tag % 100;
-}
+constexpr int PageTag(int pageType, int copy) { return pageType * 100 + copy; }
+constexpr int TagPageType(int tag) { return tag / 100; }
+constexpr int TagCopy(int tag) { return tag % 100; }
 
 struct TAObj final {
     bool OvRide = false;

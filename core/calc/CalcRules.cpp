@@ -79,10 +79,7 @@ void Target::PlainCaption(const Source &general)
     Set(3, general(4));
 }
 
-std::string Caps(std::string text)
-{
-    return UpperCaseLatin(text);
-}
+std::string Caps(std::string text) { return UpperCaseLatin(text); }
 
 std::string JoinedNames(const Source &general)
 {

@@ -16,10 +16,7 @@ RegionalSettings g_regional;
 PlatformSettings g_platform = ThisPlatform();
 double g_pinnedToday = 0;
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string ReplaceAll(std::string text, const std::string &from, const std::string &to)
 {
@@ -155,31 +152,13 @@ const char *const kMonthNames[12] = {"January", "February", "March",     "April"
 
 } // namespace
 
-const RegionalSettings &Regional()
-{
-    return g_regional;
-}
-void SetRegional(const RegionalSettings &settings)
-{
-    g_regional = settings;
-}
-const PlatformSettings &Platform()
-{
-    return g_platform;
-}
-void SetPlatform(const PlatformSettings &settings)
-{
-    g_platform = settings;
-}
+const RegionalSettings &Regional() { return g_regional; }
+void SetRegional(const RegionalSettings &settings) { g_regional = settings; }
+const PlatformSettings &Platform() { return g_platform; }
+void SetPlatform(const PlatformSettings &settings) { g_platform = settings; }
 
-PlatformSettings WindowsPlatform()
-{
-    return PlatformSettings{false, '\\', "\r\n", 96.0};
-}
-PlatformSettings MacPlatform()
-{
-    return PlatformSettings{true, '/', "\n", 72.0};
-}
+PlatformSettings WindowsPlatform() { return PlatformSettings{false, '\\', "\r\n", 96.0}; }
+PlatformSettings MacPlatform() { return PlatformSettings{true, '/', "\n", 72.0}; }
 
 PlatformSettings ThisPlatform()
 {
@@ -203,10 +182,7 @@ double Today()
     return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-void SetTodayForTests(double day)
-{
-    g_pinnedToday = day;
-}
+void SetTodayForTests(double day) { g_pinnedToday = day; }
 
 std::string RemoveCommasAndSigns(std::string text)
 {
@@ -219,14 +195,10 @@ std::string RemoveCommasAndSigns(std::string text)
         out += '-';
     for (const char c : text) {
         switch (c) {
-        case ' ':
-        case '$':
-        case '%':
-        case '(':
-        case ')':
-        case ',':
-        case '-': break;
-        default: out += c;
+        case ' ': case '$': case '%': case '(': case ')': case ',': case '-':
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -323,10 +295,7 @@ int Str2Int(std::string text)
     return value;
 }
 
-bool TryStrToFloat(const std::string &text, double &value)
-{
-    return ParseFloat(text, value);
-}
+bool TryStrToFloat(const std::string &text, double &value) { return ParseFloat(text, value); }
 
 std::string FormatFixed(double value, int width, int decimals, bool thousands)
 {
@@ -389,10 +358,7 @@ std::string FormatFixed(double value, int width, int decimals, bool thousands)
     return body;
 }
 
-std::string Float2Dollar(double value)
-{
-    return TrimLeading(TrimStr(FormatFixed(value, 12, 2, true)));
-}
+std::string Float2Dollar(double value) { return TrimLeading(TrimStr(FormatFixed(value, 12, 2, true))); }
 
 double EncodeDate(int year, int month, int dayOfMonth)
 {
@@ -552,14 +518,8 @@ std::string TrimLeading(std::string text)
     return text.substr(i);
 }
 
-std::string EncodeLineBreaks(std::string text)
-{
-    return ReplaceAll(std::move(text), g_platform.LineBreak, " | ");
-}
-std::string DecodeLineBreaks(std::string text)
-{
-    return ReplaceAll(std::move(text), " | ", g_platform.LineBreak);
-}
+std::string EncodeLineBreaks(std::string text) { return ReplaceAll(std::move(text), g_platform.LineBreak, " | "); }
+std::string DecodeLineBreaks(std::string text) { return ReplaceAll(std::move(text), " | ", g_platform.LineBreak); }
 
 std::string AddPathSeparator(std::string path)
 {

@@ -265,13 +265,9 @@ TEST_F(Conversions, Paths)
 
 TEST(CodePage, UpperCaseLatinKeepsCaptionsInOneCase)
 {
-    EXPECT_EQ(UpperCaseLatin("Sofia Marie N\xC3\xBA\xC3\xB1"
-                             "ez-Whitaker"),
-              "SOFIA MARIE N\xC3\x9A\xC3\x91"
-              "EZ-WHITAKER");
+    EXPECT_EQ(UpperCaseLatin("Sofia Marie N\xC3\xBA\xC3\xB1" "ez-Whitaker"), "SOFIA MARIE N\xC3\x9A\xC3\x91" "EZ-WHITAKER");
     EXPECT_EQ(UpperCaseLatin("\xC3\xBF \xC5\xA1 \xC5\xBE"), "\xC5\xB8 \xC5\xA0 \xC5\xBD"); // ÿ š ž
-    EXPECT_EQ(UpperCaseLatin("\xC3\x9F \xC3\xB7 \xE4\xB8\xAD 1-a"),
-              "\xC3\x9F \xC3\xB7 \xE4\xB8\xAD 1-A"); // ß ÷ CJK stay
+    EXPECT_EQ(UpperCaseLatin("\xC3\x9F \xC3\xB7 \xE4\xB8\xAD 1-a"), "\xC3\x9F \xC3\xB7 \xE4\xB8\xAD 1-A"); // ß ÷ CJK stay
     EXPECT_EQ(Utf8ToWin1252(UpperCaseLatin(Win1252ToUtf8("\xE0\xFE\x9A\x9C"))), "\xC0\xDE\x8A\x8C");
 }
 
@@ -282,9 +278,7 @@ TEST(CodePage, Windows1252RoundTripsAndReplacesTheRest)
     EXPECT_EQ(ansi, "Jos\xE9 \x80 \x93q\x94 \x9C");
     EXPECT_EQ(Win1252ToUtf8(ansi), utf8);
     EXPECT_EQ(Utf8ToWin1252("\xE4\xB8\xAD|\xF0\x9F\x98\x80"), "?|?"); // CJK and emoji
-    EXPECT_EQ(Utf8ToWin1252("a\xFF"
-                            "b"),
-              "a?b"); // malformed UTF-8
+    EXPECT_EQ(Utf8ToWin1252("a\xFF" "b"), "a?b");                     // malformed UTF-8
     for (int b = 0; b < 256; ++b) {
         const std::string one(1, static_cast<char>(b));
         EXPECT_EQ(Utf8ToWin1252(Win1252ToUtf8(one)), one) << b;
