@@ -1,5 +1,6 @@
 #include "files/FileCommands.h"
 
+#include "files/Autosave.h"
 #include "files/ClientFile.h"
 #include "files/RecentFiles.h"
 #include "main/KelvoxApplication.h"
@@ -87,6 +88,7 @@ void FileCommands::replaceStore()
 
 bool FileCommands::newCase(NewStep steps)
 {
+    m_window.autosave().Discard();
     m_state.WSchedList.Rows.resize(1);
     replaceStore();
     const std::string defaultCase = kelvox::AddPathSeparator(ToStd(m_state.ClientFileFolder)) + "default.kvx";
@@ -165,6 +167,7 @@ bool FileCommands::Save()
         kelvox::SaveFile(ToStd(m_state.CurrentFileName), *m_state.Answers, m_state.WSchedList);
     }
     m_state.CaseChanged = false;
+    m_window.autosave().Discard();
     m_window.UpdateMenuItems();
     return true;
 }
@@ -189,7 +192,8 @@ bool FileCommands::SaveAs()
         setFileName(name);
         saved = Save();
     }
-    m_state.CaseChanged = false;
+    // A cancelled dialog leaves the case changed, so its edits are not lost
+    // without a question.
     m_window.UpdateMenuItems();
     return saved;
 }
@@ -201,6 +205,7 @@ void FileCommands::Reopen(int tag)
     if (!askToSave(true))
         return;
     const BusyCursor busy;
+    m_window.autosave().Discard();
     setFileName(m_state.RecentFiles.at(tag));
     try {
         replaceStore();
@@ -224,6 +229,17 @@ void FileCommands::Reopen(int tag)
     }
     m_state.CaseChanged = false;
     showFirstPage();
+}
+
+void FileCommands::Restore(std::unique_ptr<kelvox::TAnswer> store, kelvox::WSchedList rows, const QString &casePath)
+{
+    dropStalePage();
+    m_state.Answers = std::move(store);
+    m_state.WSchedList = std::move(rows);
+    setFileName(casePath);
+    m_state.CaseChanged.restore(true);
+    showFirstPage();
+    m_window.page().RecalcAndRefresh(false);
 }
 
 void FileCommands::ChooseDefaultLocation(int tag)

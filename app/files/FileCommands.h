@@ -1,6 +1,11 @@
 #pragma once
 
+#include "answers/Answers.h"
+#include "answers/WSchedList.h"
+
 #include <QString>
+
+#include <memory>
 
 class TfrmMain;
 struct MainState;
@@ -19,6 +24,9 @@ public:
     bool Save();
     bool SaveAs();
     void Reopen(int tag);
+    // Makes a case read from the recovery file the open case, under the name
+    // of its own file and marked changed.
+    void Restore(std::unique_ptr<kelvox::TAnswer> store, kelvox::WSchedList rows, const QString &casePath);
     void ChooseDefaultLocation(int tag);
     void RefreshRecentMenu();
 

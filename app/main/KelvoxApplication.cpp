@@ -45,6 +45,8 @@ void KelvoxApplication::reportException(std::exception_ptr error)
     } catch (...) {
         text = QStringLiteral("Unknown exception.");
     }
+    if (auto *app = qobject_cast<KelvoxApplication *>(QCoreApplication::instance()))
+        Q_EMIT app->commandFailed();
     Prompter::instance().ask(activeWindow(), QMessageBox::Critical, applicationName(), text, QMessageBox::Ok,
                              QMessageBox::Ok);
 }

@@ -17,4 +17,8 @@ public:
     // Runs a piece of work under the same rule, for callers outside an event.
     static void guarded(const std::function<void()> &work);
     static void reportException(std::exception_ptr error);
+
+Q_SIGNALS:
+    // An exception is about to be reported: a command ended half way.
+    void commandFailed();
 };

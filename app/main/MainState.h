@@ -2,6 +2,7 @@
 
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
+#include "main/CaseChangedFlag.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ struct MainState final {
 
     int CurrentPageType = -1;
     int CurrentCopy = -1;
-    bool CaseChanged = false;
+    CaseChangedFlag CaseChanged;
     QString CurrentFileName = QStringLiteral("Untitled.kvx");
 
     QString SettingsFolder;

@@ -1,5 +1,6 @@
 #include "main/TfrmMain.h"
 
+#include "files/Autosave.h"
 #include "files/ClientFile.h"
 #include "files/FileCommands.h"
 #include "files/FileError.h"
@@ -15,6 +16,7 @@
 #include "main/WindowLayout.h"
 #include "messages/Messages.h"
 #include "misc/Misc.h"
+#include "output/PdfExport.h"
 #include "output/PrtSend.h"
 #include "output/QtTextMeasurer.h"
 #include "output/SendToWordProcessor.h"
@@ -46,6 +48,7 @@
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -141,6 +144,8 @@ TfrmMain::TfrmMain(const Environment &environment, QWidget *parent)
 TfrmMain::~TfrmMain()
 {
     qApp->removeEventFilter(this);
+    m_autosave.reset();
+    m_state.CaseChanged.setListener(nullptr);
 }
 
 // --- the window's parts --------------------------------------------------
@@ -223,13 +228,23 @@ void TfrmMain::createMenus()
     addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As..."))
         ->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
     addItem(file, QStringLiteral("mnuDuplicate"), QStringLiteral("Duplicate"));
-    QAction *print = addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print..."));
-    connect(print, &QAction::triggered, this, [this] {
-        SendToWordProcessor(this, *m_state.Answers, *m_measurer,
-                            {m_state.TemplateFolder, m_state.DataFolder, m_state.SettingsFolder}, m_state.WordFound,
-                            m_state.ForceWord, [this] { m_page->RecalcAndRefresh(true); });
-        UpdateMenuItems();
-    });
+    const auto printWith = [this](TfrmSelectedForms::Action start) {
+        return [this, start] {
+            const QString pdf =
+                PdfSuggestion(m_state.CurrentFileName, m_state.ClientFileFolder, m_state.Answers->Get(1, 0, 11));
+            SendToWordProcessor(
+                this, *m_state.Answers, *m_measurer,
+                {m_state.TemplateFolder, m_state.DataFolder, m_state.SettingsFolder, pdf}, m_state.WordFound,
+                m_state.ForceWord, [this] { m_page->RecalcAndRefresh(true); }, start);
+            UpdateMenuItems();
+        };
+    };
+    connect(addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print...")), &QAction::triggered, this,
+            printWith(TfrmSelectedForms::Action::Send));
+    connect(addItem(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("Print Preview...")), &QAction::triggered,
+            this, printWith(TfrmSelectedForms::Action::Preview));
+    connect(addItem(file, QStringLiteral("mnuExportPdf"), QStringLiteral("Export PDF...")), &QAction::triggered, this,
+            printWith(TfrmSelectedForms::Action::ExportPdf));
     QAction *exitLine = file->addSeparator();
     exitLine->setObjectName(QStringLiteral("mnuExitLine"));
     m_actions.insert(exitLine->objectName(), exitLine);
@@ -667,6 +682,9 @@ void TfrmMain::windowFirstShown()
     m_mnuApplication->menuAction()->setVisible(false);
     action(QStringLiteral("mnuExit"))->setText(QStringLiteral("E&xit"));
     m_mnuTools->setTitle(QStringLiteral("&Options"));
+
+    // Asked once the window is on the screen behind the question.
+    QTimer::singleShot(0, this, [this] { KelvoxApplication::guarded([this] { m_autosave->OfferRecovery(); }); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -677,6 +695,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
             this, QMessageBox::Warning, QStringLiteral("Kelvox"), QStringLiteral("Do You Want To Save Your Changes"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
         if (answer == QMessageBox::Cancel) {
+            KelvoxApplication::guarded([this] { m_autosave->Flush(); });
             event->ignore();
             return;
         }
@@ -686,6 +705,8 @@ void TfrmMain::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    // Saved, or given up with No.
+    m_autosave->Discard();
     m_page->ClearPage();
     m_state.CurrentPageType = -1;
     m_state.CurrentCopy = -1;
@@ -732,6 +753,8 @@ void TfrmMain::connectCommands()
     m_files = std::make_unique<FileCommands>(*this);
     m_zoom = std::make_unique<ZoomCommand>(*this);
     m_help = std::make_unique<HelpCommands>(this);
+    m_autosave = std::make_unique<Autosave>(*this);
+    m_state.CaseChanged.setListener([this] { m_autosave->Changed(); });
     const auto on = [this](const char *name, auto handler) {
         connect(action(QLatin1String(name)), &QAction::triggered, this, handler);
     };
@@ -904,6 +927,11 @@ void TfrmMain::RefreshClick()
 void TfrmMain::MinimizeClick()
 {
     showMinimized();
+}
+
+QWidget *TfrmMain::openWorksheet() const
+{
+    return m_openWorksheet;
 }
 
 void TfrmMain::CopyOpenWorksheet()

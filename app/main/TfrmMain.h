@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class Autosave;
 class FileCommands;
 class GlowButton;
 class HelpCommands;
@@ -88,10 +89,12 @@ public:
     // folder yet. False when the user cancels or the save fails.
     bool SaveCase();
     FileCommands &files() { return *m_files; }
+    Autosave &autosave() { return *m_autosave; }
     // Delivers a Tab to the field being edited, so that its answer is stored.
     void deliverTab();
     // A save while the expense worksheet is open writes the window's rows.
     void CopyOpenWorksheet();
+    QWidget *openWorksheet() const;
     // The page panel's width when the window was first shown.
     int panelWidthAtStart() const { return m_panelWidthAtStart; }
 
@@ -152,6 +155,7 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<ZoomCommand> m_zoom;
     std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<Autosave> m_autosave;
 
     TfrmWorksheet *m_openWorksheet = nullptr; // while the modal worksheet is open
     bool m_shown = false;

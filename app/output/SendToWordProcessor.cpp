@@ -4,6 +4,7 @@
 #include "main/Desktop.h"
 #include "main/Prompter.h"
 #include "messages/Messages.h"
+#include "output/PdfExport.h"
 #include "output/PrtSend.h"
 #include "output/RtfMerge.h"
 #include "output/RtfOpener.h"
@@ -30,34 +31,52 @@ public:
 
 QString SendToWordProcessor(QWidget *parent, kelvox::TAnswer &answers, const kelvox::TextMeasurer &measurer,
                             const PrintFolders &folders, bool wordFound, bool &forceWord,
-                            const std::function<void()> &recalcAndRefresh)
+                            const std::function<void()> &recalcAndRefresh, TfrmSelectedForms::Action start)
 {
+    using Action = TfrmSelectedForms::Action;
     const auto host = TfrmSelectedForms::ThisHost();
     const RtfOpener opener = host == TfrmSelectedForms::Host::Other ? RtfOpener::find() : RtfOpener{};
     kelvox::FormSelection ticked{};
+    Action action = Action::Send;
     {
         TfrmSelectedForms dialog(wordFound, forceWord, host, opener.name, parent);
+        dialog.setDefaultAction(start);
         if (Prompter::instance().execDialog(dialog) != QDialog::Accepted)
             return QString();
         forceWord = dialog.forceWord();
         ticked = dialog.selection();
+        action = dialog.action();
     }
     if (recalcAndRefresh)
         recalcAndRefresh();
     if (std::none_of(ticked.begin(), ticked.end(), [](bool t) { return t; }))
         return QString();
+    if (action != Action::Send && !OfficeFoundOrSaySo(parent))
+        return QString();
 
-    QString workFile;
-    {
-        WaitCursor busy;
-        kelvox::RtfMerge merge(answers, measurer, folders.dataFolder.toStdString());
-        kelvox::AssembleDocument(merge, ticked, answers, folders.templateFolder.toStdString());
-        const std::string name = kelvox::PrepareWorkFileName(folders.settingsFolder.toStdString());
-        kelvox::SaveWorkFile(name, merge.DocumentText());
-        workFile = QString::fromStdString(name);
+    const QString workFile = AssembleWorkFile(answers, measurer, folders, ticked);
+    const bool useWord = wordFound || forceWord;
+    const auto send = [&] { LaunchWordProcessor(workFile, folders.settingsFolder, useWord, host, opener); };
+    switch (action) {
+    case Action::Send: send(); break;
+    case Action::ExportPdf: ExportPdf(parent, workFile, folders.pdfSuggestion); break;
+    case Action::Preview:
+        PreviewForms(parent, workFile, send,
+                     [&](QWidget *over) { return ExportPdf(over, workFile, folders.pdfSuggestion); });
+        break;
     }
-    LaunchWordProcessor(workFile, folders.settingsFolder, wordFound || forceWord, host, opener);
     return workFile;
+}
+
+QString AssembleWorkFile(kelvox::TAnswer &answers, const kelvox::TextMeasurer &measurer, const PrintFolders &folders,
+                         const kelvox::FormSelection &ticked)
+{
+    WaitCursor busy;
+    kelvox::RtfMerge merge(answers, measurer, folders.dataFolder.toStdString());
+    kelvox::AssembleDocument(merge, ticked, answers, folders.templateFolder.toStdString());
+    const std::string name = kelvox::PrepareWorkFileName(folders.settingsFolder.toStdString());
+    kelvox::SaveWorkFile(name, merge.DocumentText());
+    return QString::fromStdString(name);
 }
 
 void LaunchWordProcessor(const QString &workFile, const QString &settingsFolder, bool useWord,

@@ -16,7 +16,15 @@ TfrmSelectedForms::TfrmSelectedForms(bool wordFound, bool forceWord, Host host, 
     checkAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     ui->tabForms->addAction(checkAll);
     connect(checkAll, &QAction::triggered, this, &TfrmSelectedForms::CheckAll);
-    connect(ui->cbtnOk, &QPushButton::clicked, this, &TfrmSelectedForms::accept);
+    const auto confirmWith = [this](Action action) {
+        return [this, action] {
+            m_action = action;
+            accept();
+        };
+    };
+    connect(ui->cbtnOk, &QPushButton::clicked, this, confirmWith(Action::Send));
+    connect(ui->cbtnExportPdf, &QPushButton::clicked, this, confirmWith(Action::ExportPdf));
+    connect(ui->cbtnPreview, &QPushButton::clicked, this, confirmWith(Action::Preview));
     connect(ui->cbtnClose, &QPushButton::clicked, this, &TfrmSelectedForms::reject);
 
     if (wordFound || forceWord) {
@@ -77,6 +85,15 @@ kelvox::FormSelection TfrmSelectedForms::selection() const
     for (int form = 0; form < kelvox::kFormCount; ++form)
         ticked[static_cast<size_t>(form)] = formBox(form)->isChecked();
     return ticked;
+}
+
+void TfrmSelectedForms::setDefaultAction(Action action)
+{
+    ui->cbtnOk->setDefault(action == Action::Send);
+    ui->cbtnExportPdf->setDefault(action == Action::ExportPdf);
+    ui->cbtnPreview->setDefault(action == Action::Preview);
+    // Enter confirms with the default button's action.
+    m_action = action;
 }
 
 void TfrmSelectedForms::CheckAll()

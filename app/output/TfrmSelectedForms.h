@@ -17,6 +17,8 @@ class TfrmSelectedForms final : public QDialog {
     Q_OBJECT
 public:
     enum class Host { Windows, Mac, Other };
+    // What the confirming button asks for.
+    enum class Action { Send, ExportPdf, Preview };
 
     // `otherProgram` names what opens the forms where there is no MS Word
     // and no WordPad or TextEdit.
@@ -30,6 +32,9 @@ public:
     kelvox::FormSelection selection() const;
     // The Force Word box when the dialog was confirmed; a hidden box is not ticked.
     bool forceWord() const { return m_forceWord; }
+    Action action() const { return m_action; }
+    // The button Enter presses.
+    void setDefaultAction(Action action);
 
     void CheckAll();
     void accept() override;
@@ -37,4 +42,5 @@ public:
 private:
     std::unique_ptr<Ui::TfrmSelectedForms> ui;
     bool m_forceWord = false;
+    Action m_action = Action::Send;
 };

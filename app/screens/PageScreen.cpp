@@ -164,28 +164,28 @@ void PageScreen::ShowPage(int tag)
 
     m_state.CurrentPageType = kelvox::TagPageType(tag);
     m_state.CurrentCopy = kelvox::TagCopy(tag);
-    const bool caseChanged = m_state.CaseChanged;
-
     std::exception_ptr failure;
-    try {
-        m_host.ShowToolbar();
-        ClearPage();
-        scrollToTop();
-        ScreenFile::LoadInto(
-            QDir(m_state.ScreenFolder).filePath(ScreenFile::FileNameFor(m_state.CurrentPageType, m_state.CurrentCopy)),
-            m_panel);
-        DisplayControls(m_panel);
-        RecalcAndRefresh(false);
-        focusFirstField();
-        m_host.SelectTreeItem(m_state.CurrentPageType);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+    {
+        const CaseChangedFlag::Refill refill(m_state.CaseChanged);
+        try {
+            m_host.ShowToolbar();
+            ClearPage();
+            scrollToTop();
+            ScreenFile::LoadInto(QDir(m_state.ScreenFolder)
+                                     .filePath(ScreenFile::FileNameFor(m_state.CurrentPageType, m_state.CurrentCopy)),
+                                 m_panel);
+            DisplayControls(m_panel);
+            RecalcAndRefresh(false);
+            focusFirstField();
+            m_host.SelectTreeItem(m_state.CurrentPageType);
+        } catch (...) {
+            failure = std::current_exception();
+        }
 
-    m_host.UpdateCaption();
-    m_host.ClearTreeSelection();
-    m_host.SelectTreeItem(m_state.CurrentPageType);
-    m_state.CaseChanged = caseChanged;
+        m_host.UpdateCaption();
+        m_host.ClearTreeSelection();
+        m_host.SelectTreeItem(m_state.CurrentPageType);
+    }
     scrollToTop();
     m_fadeIn->start();
     QApplication::restoreOverrideCursor();
@@ -336,8 +336,7 @@ void PageScreen::Answer2Components(QWidget *container)
 {
     if (!m_state.Answers || m_state.CurrentPageType == -1)
         return;
-    const bool caseChanged = m_state.CaseChanged;
-    Finally restore([this, caseChanged] { m_state.CaseChanged = caseChanged; });
+    const CaseChangedFlag::Refill refill(m_state.CaseChanged);
     fillControls(container);
 }
 

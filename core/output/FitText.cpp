@@ -54,10 +54,6 @@ TLineAccessorArray BuildLineAccessors(const TextBox &box, int paragraph, const T
     const double clientWidth = box.ClientWidth();
     // 1-based, as the accessors count.
     auto at = [&text](std::int32_t i) { return text[static_cast<std::size_t>(i - 1)]; };
-    std::int32_t lastBreak = 0;
-    for (std::int32_t i = 1; i <= n; ++i)
-        if (IsBreak(at(i)))
-            lastBreak = i;
 
     const std::unique_ptr<TextMeasurer::Run> run = measurer.BeginRun(box.FontFamily, box.FontSize);
     TLineAccessorArray lines;
@@ -71,10 +67,11 @@ TLineAccessorArray BuildLineAccessors(const TextBox &box, int paragraph, const T
                 ++i;
         }
         const double width = run->Append(CodePointsToUtf8(std::u32string(1, at(i))));
-        const bool ends = i == n || width > clientWidth;
-        if (!ends)
+        const bool overflows = width > clientWidth;
+        if (!overflows && i < n)
             continue;
-        if (i < n && lastBreak >= i) {
+        // Break at the line's last blank, the paragraph's last word included.
+        if (overflows) {
             for (std::int32_t j = i; j >= lines.back().lineStart; --j) {
                 if (IsBreak(at(j))) {
                     i = j;

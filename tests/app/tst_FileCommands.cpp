@@ -91,7 +91,7 @@ private Q_SLOTS:
     void saveAsRepairsTheExtension_data();
     void saveAsRepairsTheExtension();
     void choosingUntitledLeadsBackToSaveAs();
-    void cancellingSaveAsClearsCaseChanged();
+    void cancellingSaveAsKeepsTheCaseChanged();
     void aYesWhoseSaveIsCancelledKeepsTheCase();
     void failedSaveKeepsTheCaseChanged();
     void recentListKeepsNineAndShowsFive();
@@ -198,7 +198,7 @@ void tst_FileCommands::choosingUntitledLeadsBackToSaveAs()
     QCOMPARE(prompter.unexpected, 0);
 }
 
-void tst_FileCommands::cancellingSaveAsClearsCaseChanged()
+void tst_FileCommands::cancellingSaveAsKeepsTheCaseChanged()
 {
     TestPrompter prompter;
     MainFixture fixture;
@@ -208,12 +208,15 @@ void tst_FileCommands::cancellingSaveAsClearsCaseChanged()
     prompter.fileNames.push_back(QString());
 
     Run(window, "mnuSaveAs");
-    QVERIFY(!window.state().CaseChanged);
+    QVERIFY(window.state().CaseChanged);
     QCOMPARE(window.currentFileName(), QStringLiteral("Untitled.kvx"));
 
+    // New still asks; Cancel keeps the typed answer.
+    prompter.answers.push_back(QMessageBox::Cancel);
     Run(window, "mnuNew");
-    QCOMPARE(prompter.questions.size(), 0);
-    QCOMPARE(window.answers().Get(0, 0, 0), std::string());
+    QCOMPARE(prompter.questions.size(), 1);
+    QCOMPARE(prompter.questions.front().text, QStringLiteral("Do You Want To Save Your Changes"));
+    QCOMPARE(window.answers().Get(0, 0, 0), std::string("Summit"));
     QCOMPARE(prompter.unexpected, 0);
 }
 

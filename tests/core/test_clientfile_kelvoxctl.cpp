@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -48,10 +50,19 @@ protected:
 #endif
         ASSERT_TRUE(fs::exists(Program())) << "kelvoxctl is not built: " << Program();
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override
+    {
+        fs::remove_all(m_dir);
+    }
 
-    static fs::path Program() { return fs::path(KELVOX_PROGRAM_DIR) / "kelvoxctl"; }
-    std::string In(const std::string &name) const { return (m_dir / name).string(); }
+    static fs::path Program()
+    {
+        return fs::path(KELVOX_PROGRAM_DIR) / "kelvoxctl";
+    }
+    std::string In(const std::string &name) const
+    {
+        return (m_dir / name).string();
+    }
 
     CtlRun Kelvoxctl(const std::vector<std::string> &args) const
     {
@@ -187,8 +198,10 @@ TEST_F(KelvoxctlTest, ExitStatusTellsUsageErrorsFromUnreadableFiles)
 TEST_F(KelvoxctlTest, PrintAssemblesTheChosenFormsAfterThePass)
 {
     ASSERT_EQ(Kelvoxctl({"new", "-o", In("new.kvx")}).Status, 0);
-    ASSERT_EQ(Kelvoxctl({"set", In("new.kvx"), "0:0:4=2026-ADP-7", "0:0:5=Ren\xC3\xA9" "e", "count:18_2=2", "-o",
-                         In("case.kvx")})
+    ASSERT_EQ(Kelvoxctl({"set", In("new.kvx"), "0:0:4=2026-ADP-7",
+                         "0:0:5=Ren\xC3\xA9"
+                         "e",
+                         "count:18_2=2", "-o", In("case.kvx")})
                   .Status,
               0);
     const CtlRun run = Kelvoxctl({"print", In("case.kvx"), "--forms", "hea2757,18.2", "-o", In("out.rtf")});
@@ -198,8 +211,7 @@ TEST_F(KelvoxctlTest, PrintAssemblesTheChosenFormsAfterThePass)
     EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
     EXPECT_NE(rtf.find("2026-ADP-7"), std::string::npos) << "the pass carried the case number into the forms";
     EXPECT_NE(rtf.find("Ren\\u233?e"), std::string::npos);
-    EXPECT_EQ(fs::status(In("out.rtf")).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(In("out.rtf")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 
     for (const auto &args : std::vector<std::vector<std::string>>{
              {"print", In("case.kvx"), "--forms", "18.2,20.1", "-o", In("bad.rtf")},
@@ -209,4 +221,33 @@ TEST_F(KelvoxctlTest, PrintAssemblesTheChosenFormsAfterThePass)
         EXPECT_EQ(Kelvoxctl(args).Status, 2);
     }
     EXPECT_FALSE(fs::exists(In("bad.rtf")));
+}
+
+TEST_F(KelvoxctlTest, PrintToPdfThroughLibreOffice)
+{
+    ASSERT_EQ(Kelvoxctl({"new", "-o", In("new.kvx")}).Status, 0);
+    ASSERT_EQ(Kelvoxctl({"set", In("new.kvx"), "0:0:4=2026-ADP-9", "-o", In("case.kvx")}).Status, 0);
+
+    // Without LibreOffice on the PATH: a clear failure and no file.
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", m_dir.c_str(), 1);
+    const CtlRun missing = Kelvoxctl({"print", In("case.kvx"), "--forms", "18.0", "--pdf", In("none.pdf")});
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("LibreOffice is not installed"), std::string::npos) << missing.Err;
+    EXPECT_FALSE(fs::exists(In("none.pdf")));
+
+    const CtlRun run = Kelvoxctl({"print", In("case.kvx"), "--forms", "18.0", "--pdf", In("out.pdf")});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(fs::status(In("out.pdf")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    std::string text;
+    if (FILE *pipe = ::popen(("pdftotext " + Quoted(In("out.pdf")) + " -").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        ::pclose(pipe);
+    }
+    EXPECT_NE(text.find("PETITION FOR ADOPTION OF MINOR"), std::string::npos) << text;
+    EXPECT_NE(text.find("2026-ADP-9"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 3) << "one page per template of form 18.0";
 }

@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
+#include <random>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -159,6 +162,82 @@ TEST_F(SaveTest, SaveKilledMidWayLeavesThePreviousFileIntact)
     ASSERT_TRUE(seen) << "the save never showed a temporary file";
     ASSERT_TRUE(WIFSIGNALED(status)) << "the save finished before it could be killed";
     EXPECT_EQ(Bytes(m_target), m_previous);
+}
+
+// Saves alternate between two cases in a child that is killed at random
+// moments; after every kill the file is one of them, whole, and a later save
+// in the same folder still works.
+TEST_F(SaveTest, SavesKilledAtRandomMomentsLeaveAWholeCase)
+{
+    auto fillCase = [](TAnswer &store, const std::string &name, char fill) {
+        for (int i = 0; i < kPageTypes; ++i) {
+            store.PgCt()[size_t(i)] = 3;
+            for (int j = 0; j < 4; ++j)
+                for (int k = 1; k <= FieldsPerPage(i); ++k)
+                    store.Set(i, j, k, std::string(40, fill));
+        }
+        store.Set(0, 0, 5, name);
+    };
+    TAnswer first;
+    TAnswer second;
+    fillCase(first, "First Petitioner", 'a');
+    fillCase(second, "Second Petitioner", 'b');
+    WSchedList rows;
+    rows.Rows.assign(50, WSchedList::Row{"Payee", "Service", "1/2/2020", "10.00", "9.00"});
+    const std::string firstBytes = Written(first, rows);
+    const std::string secondBytes = Written(second, rows);
+    SaveFile(m_target.string(), first, rows);
+
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int kills = 0;
+    int killedMidSave = 0;
+    std::set<std::string> leftovers;
+    while (kills < 300 && std::chrono::steady_clock::now() < deadline) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            for (int i = 0;; ++i) {
+                try {
+                    SaveFile(m_target.string(), i % 2 ? first : second, rows);
+                } catch (...) {
+                    ::_exit(3);
+                }
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "a save failed in the child";
+        ++kills;
+
+        const std::string bytes = Bytes(m_target);
+        ASSERT_TRUE(bytes == firstBytes || bytes == secondBytes)
+            << "after kill " << kills << " the file holds " << bytes.size() << " bytes of neither case";
+        TAnswer read;
+        WSchedList readRows;
+        ASSERT_TRUE(OpenFile(m_target.string(), read, readRows));
+        EXPECT_EQ(read.Get(0, 0, 5), bytes == firstBytes ? "First Petitioner" : "Second Petitioner");
+        EXPECT_EQ(readRows.RowCount(), 50);
+
+        bool fresh = false;
+        for (const std::string &name : FolderEntries())
+            if (name != "case.kvx" && leftovers.insert(name).second)
+                fresh = true;
+        killedMidSave += fresh;
+    }
+    std::cout << kills << " kills, " << killedMidSave << " inside a save\n";
+    EXPECT_GE(kills, 20);
+    EXPECT_GT(killedMidSave, 0) << "no kill landed inside a save";
+    for (const std::string &name : leftovers)
+        EXPECT_EQ(name.rfind(".case.kvx.", 0), 0u) << name;
+
+    // What the killed saves left behind does not stand in the way of the next.
+    SaveFile(m_target.string(), m_store, m_worksheet);
+    EXPECT_EQ(Bytes(m_target), Written(m_store, m_worksheet));
 }
 
 TEST_F(SaveTest, MissingFolderIsAFileError)

@@ -38,13 +38,15 @@ TEST_P(Wrapping, LinesOfTheBox)
 const WrapCase kWrapCases[] = {
     {"fits", "hello", {"hello"}},
     {"exactly_full", "abcdefghij", {"abcdefghij"}},
-    {"breaks_after_blank", "hello world, done", {"hello ", "world, done"}},
-    // The last word of a paragraph is cut after the character that overflows.
-    {"last_word_overflows", "hello world againxy", {"hello ", "world again", "xy"}},
+    {"breaks_after_blank", "hello world, done", {"hello ", "world, ", "done"}},
+    // A paragraph's last word moves whole to the next line like any other.
+    {"last_word_overflows", "hello world againxy", {"hello ", "world ", "againxy"}},
+    {"last_character_overflows", "Floor 43215", {"Floor ", "43215"}},
+    {"no_break_after_the_overflow", "aaaaa     bbbbb", {"aaaaa     ", "bbbbb"}},
+    // A word wider than the line is cut after the character that overflows.
     {"long_word_mid_paragraph", "abcdefghijklmno pq", {"abcdefghijk", "lmno pq"}},
     {"long_word_alone", "xxxxxxxxxxxxxxxxxxxxxxxxx", {"xxxxxxxxxxx", "xxxxxxxxxxx", "xxx"}},
-    // No blank after the overflow: the line ends where it overflowed.
-    {"no_break_in_rest", "aaaaa     bbbbb", {"aaaaa     b", "bbbb"}},
+    {"long_last_word_after_blank", "ab cdefghijklmn", {"ab ", "cdefghijklm", "n"}},
     // Blanks opening a line belong to it but are not measured.
     {"leading_blanks_unmeasured", "      abcdefghij", {"      abcdefghij"}},
     {"break_found_among_leading_blanks", "  abcdefghijklmno x", {"  ", "abcdefghijk", "lmno x"}},
@@ -62,7 +64,7 @@ TEST(Fit, AccessorsCountFromOneAndEmptyParagraphIsZeroZero)
 {
     const DeterministicMeasurer measurer;
     const TextBox box = TenCharacterBox("hello world, done\n");
-    EXPECT_EQ(BuildLineAccessors(box, 0, measurer), (TLineAccessorArray{{1, 6}, {7, 17}}));
+    EXPECT_EQ(BuildLineAccessors(box, 0, measurer), (TLineAccessorArray{{1, 6}, {7, 13}, {14, 17}}));
     TextBox empty = TenCharacterBox("x\n\ny");
     EXPECT_EQ(BuildLineAccessors(empty, 1, measurer), (TLineAccessorArray{{0, 0}}));
 }
@@ -175,7 +177,7 @@ TEST(Fit, WrapCacheGivesTheSameLinesAndMeasuresOnce)
     EXPECT_EQ(cache.Wrap(text, "Segoe UI", 10, 2.97), first);
     EXPECT_EQ(measurer.CharactersMeasured(), measured);
     EXPECT_EQ(first, WrapTextToWidth(text, "Segoe UI", 10, 2.97, measurer));
-    EXPECT_NE(cache.Wrap(text, "Segoe UI", 8, 2.75), first);
+    EXPECT_NE(cache.Wrap(text, "Segoe UI", 10, 1.5), first);
 }
 
 } // namespace

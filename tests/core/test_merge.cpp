@@ -117,6 +117,7 @@ const MarkerCase kMarkerCases[] = {
     {"AboveSignedRangeIsNegative", 3, "/#3/", "\xEF\xBC\xA1", false, "\\u-223?"},
     {"InjectionPrintsAsText", 3, "/#3/", "{\\field{\\*\\fldinst HYPERLINK x}}", false,
      "\\{\\\\field\\{\\\\*\\\\fldinst HYPERLINK x\\}\\}"},
+    {"ControlWordsPrintAsText", 3, "/#3/", "a\\par b\\b0 } {", false, "a\\\\par b\\\\b0 \\} \\{"},
     {"FittedIsEscaped", 3, "/*3/", "a}b", false, "\\fs20 a\\}b\\fs20 "},
     {"DateIsEscaped", 3, "/^3/", "{x}", false, "\\{x\\}"},
     {"MultiLineKeepsSeparators", 3, "/#3/", "12 Elm St | Akron", false, "12 Elm St | Akron"},

@@ -22,6 +22,7 @@ namespace {
 
 const QString kProgramDir = QStringLiteral(KELVOX_PROGRAM_DIR);
 const QString kInjection = QStringLiteral("{\\field{\\*\\fldinst HYPERLINK x}}");
+const QString kControlWords = QStringLiteral("Fee {x} \\par \\b0 y\\");
 
 struct Run {
     int exitCode = -1;
@@ -168,7 +169,7 @@ void tst_PrintDocument::assemble()
     m_answers.NoOf18_4 = 1;
     m_worksheet.Rows = {
         {"Akron Beacon Journal | 44 E Exchange St", "Publication of notice", "3/2/2026", "85.50", "85.50"},
-        {"Summit County Probate Court", "Filing fee", "3/1/2026", "250", "250"}};
+        {"Summit County Probate Court", kControlWords.toStdString(), "3/1/2026", "250", "250"}};
 
     QtTextMeasurer measurer;
     kelvox::CollectingSink sink;
@@ -201,6 +202,7 @@ void tst_PrintDocument::everyFormOfAFilledCase()
 {
     QCOMPARE(PageCount(m_pdf), static_cast<int>(m_pages.size()));
     bool injectionSeen = false;
+    bool controlWordsSeen = false;
     for (std::size_t k = 0; k < m_pages.size(); ++k) {
         const int type = m_pages[k].PageType;
         const QString text = Squeezed(PageText(m_pdf, static_cast<int>(k) + 1));
@@ -211,8 +213,10 @@ void tst_PrintDocument::everyFormOfAFilledCase()
             QVERIFY2(text.contains(QStringLiteral("2026-ADP-0042")), qPrintable(where + " lacks the case number"));
         QVERIFY2(!text.contains(QStringLiteral("REDUCE TEXT")), qPrintable(where));
         injectionSeen = injectionSeen || text.contains(kInjection);
+        controlWordsSeen = controlWordsSeen || text.contains(kControlWords);
     }
     QVERIFY2(injectionSeen, "the answer with RTF in it printed nowhere as text");
+    QVERIFY2(controlWordsSeen, "the worksheet row with control words printed nowhere as text");
 
     const QString general = Squeezed(PageText(m_pdf, 1));
     for (const char *answer : {"José Muñoz", "José García-Muñoz", "Hon. Inés Zúñiga", "Renée Ødegård", "Zoë Brontë",

@@ -22,8 +22,10 @@ const std::vector<Command> &AllCommands()
          RunSet},
         {"info", "FILE.kvx [--calc]", "print the counters and the 35 page-copy counts", RunInfo},
         {"calc", "FILE.kvx [-o OUT.kvx]", "run the calculation pass, and write the result when asked", RunCalc},
-        {"print", "FILE.kvx --forms LIST -o OUT.rtf",
-         "run the pass and assemble the chosen forms (18.0,18.2,HEA2757,... or all) into one RTF document", RunPrint},
+        {"print", "FILE.kvx --forms LIST [-o OUT.rtf] [--pdf OUT.pdf]",
+         "run the pass and assemble the chosen forms (18.0,18.2,HEA2757,... or all) into one RTF document, "
+         "or a PDF through LibreOffice",
+         RunPrint},
         {"message", "CODE [TEXT]", "print the two texts the message dialog shows for a code", RunMessage},
     };
     return commands;

@@ -39,17 +39,15 @@ inline TLineAccessorArray BuildLineAccessors(const TextBox &box, int paragraph, 
                 i = i + 1;
         }
         a += ch(i);
-        const bool ends = i == n || measure.TextWidth(CodePointsToUtf8(a), box.FontFamily, box.FontSize) > W;
-        if (ends && i < n) {
-            bool restHasBreak = false;
-            for (std::int32_t j = i; j <= n; ++j)
-                restHasBreak = restHasBreak || IsBreakChar(ch(j));
-            if (restHasBreak) {
-                for (std::int32_t j = i; j >= lines[static_cast<std::size_t>(k - 1)].lineStart; --j) {
-                    if (IsBreakChar(ch(j))) {
-                        i = j;
-                        break;
-                    }
+        const bool overflows = measure.TextWidth(CodePointsToUtf8(a), box.FontFamily, box.FontSize) > W;
+        const bool ends = i == n || overflows;
+        // One departure from the described walk: any overflow looks back for a
+        // break, also in the paragraph's last word, which it would otherwise cut.
+        if (overflows) {
+            for (std::int32_t j = i; j >= lines[static_cast<std::size_t>(k - 1)].lineStart; --j) {
+                if (IsBreakChar(ch(j))) {
+                    i = j;
+                    break;
                 }
             }
         }
