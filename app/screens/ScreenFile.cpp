@@ -56,6 +56,7 @@ void Adopt(QWidget *root, QWidget *panel)
 
     if (root->layout()) {
         // A laid-out page keeps its root as the container of its controls.
+        root->setParent(panel);
         root->move(0, 0);
         root->show();
         return;
@@ -119,7 +120,9 @@ void LoadInto(const QString &path, QWidget *panel)
         QBuffer buffer;
         buffer.setData(document);
         buffer.open(QIODevice::ReadOnly);
-        QWidget *root = loader.load(&buffer, panel);
+        // Built outside the panel, the controls take the panel's style once,
+        // when they move onto it, not also while they are built.
+        QWidget *root = loader.load(&buffer, nullptr);
         if (!root)
             throw Failure(QStringLiteral("Error reading \"%1\": %2").arg(path, loader.errorString()));
         Adopt(root, panel);

@@ -1,7 +1,9 @@
 #include "answers/Answers.h"
 
+#include "calc/AccountListing.h"
 #include "messages/Messages.h"
 
+#include <atomic>
 #include <stdexcept>
 
 namespace kelvox {
@@ -31,7 +33,11 @@ int FieldsPerPage(int pageType)
     return kFieldsPerPage[static_cast<size_t>(pageType)];
 }
 
-AnswerList::AnswerList(int count) : m_entries(static_cast<size_t>(count)) {}
+namespace {
+std::atomic<std::uint64_t> g_lists{0};
+}
+
+AnswerList::AnswerList(int count) : m_entries(static_cast<size_t>(count)), m_id(++g_lists) {}
 
 const AnswerEntry &AnswerList::At(int index) const
 {
@@ -46,7 +52,16 @@ AnswerEntry &AnswerList::At(int index)
 }
 
 const std::string &AnswerList::Text(int index) const { return At(index).Text; }
-void AnswerList::SetText(int index, std::string text) { At(index).Text = std::move(text); }
+void AnswerList::SetText(int index, const std::string &text)
+{
+    At(index).Text = text;
+    ++m_version;
+}
+void AnswerList::SetText(int index, std::string &&text)
+{
+    At(index).Text = std::move(text);
+    ++m_version;
+}
 bool AnswerList::OvRide(int index) const { return At(index).Obj->OvRide; }
 void AnswerList::SetOvRide(int index, bool value) { At(index).Obj->OvRide = value; }
 
@@ -59,6 +74,13 @@ TAnswer::TAnswer() : ProgramName("Kelvox Demo"), VersionNo(4.12), m_answ(std::ma
 }
 
 TAnswer::~TAnswer() = default;
+
+ListingMemo &TAnswer::ListingMemory()
+{
+    if (!m_listingMemo)
+        m_listingMemo = std::make_unique<ListingMemo>();
+    return *m_listingMemo;
+}
 
 AnswerList &TAnswer::Page(int pageType, int copy)
 {

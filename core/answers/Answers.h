@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@ namespace kelvox {
 
 class TextMeasurer;
 class WSchedList;
+struct ListingMemo;
 
 constexpr int kPageTypes = 35;
 constexpr int kCopies = 25;
@@ -34,10 +36,23 @@ struct AnswerEntry final {
 class AnswerList final {
 public:
     explicit AnswerList(int count);
+    AnswerList(const AnswerList &) = delete;
+    AnswerList &operator=(const AnswerList &) = delete;
+
+    // Tells this list and its texts apart from any other list, or from itself
+    // after any text was set.
+    struct Stamp {
+        std::uint64_t List = 0;
+        std::uint64_t Version = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+    Stamp TextStamp() const { return {m_id, m_version}; }
 
     int Count() const { return static_cast<int>(m_entries.size()); }
     const std::string &Text(int index) const;
-    void SetText(int index, std::string text);
+    // Copying into the answer's own text keeps its buffer.
+    void SetText(int index, const std::string &text);
+    void SetText(int index, std::string &&text);
     bool OvRide(int index) const;
     void SetOvRide(int index, bool value);
 
@@ -46,6 +61,8 @@ private:
     AnswerEntry &At(int index);
 
     std::vector<AnswerEntry> m_entries;
+    std::uint64_t m_id;
+    std::uint64_t m_version = 0;
 };
 
 struct RAnswer final {
@@ -84,7 +101,11 @@ public:
     const AnswerList &Page(int pageType, int copy) const;
 
     const std::string &Get(int pageType, int copy, int index) const { return Page(pageType, copy).Text(index); }
-    void Set(int pageType, int copy, int index, std::string text) { Page(pageType, copy).SetText(index, std::move(text)); }
+    void Set(int pageType, int copy, int index, const std::string &text) { Page(pageType, copy).SetText(index, text); }
+    void Set(int pageType, int copy, int index, std::string &&text)
+    {
+        Page(pageType, copy).SetText(index, std::move(text));
+    }
     bool OvRide(int pageType, int copy, int index) const { return Page(pageType, copy).OvRide(index); }
     void SetOvRide(int pageType, int copy, int index, bool v) { Page(pageType, copy).SetOvRide(index, v); }
 
@@ -96,8 +117,13 @@ public:
     // The worksheet rows feed the account listing, the measurer its fitting.
     void Calculate(const WSchedList &worksheet, const TextMeasurer &measurer);
 
+    // What the last pass wrote into the listings, so that an unchanged listing
+    // page is not written again.
+    ListingMemo &ListingMemory();
+
 private:
     std::unique_ptr<RAnswer> m_answ;
+    std::unique_ptr<ListingMemo> m_listingMemo;
 };
 
 } // namespace kelvox

@@ -80,12 +80,60 @@ AccountListing::AccountListing(TAnswer &answers, const WSchedList &worksheet, co
     // Only between passes: the lines of a pass point into its wraps.
     if (&m_wraps != &m_ownWraps && m_wraps.Size() > kMostLastingWraps)
         m_wraps.Clear();
+    if (&m_wraps != &m_ownWraps)
+        m_memo = &m_answers.ListingMemory();
 }
 
 void AccountListing::CalcTtls()
 {
+    if (m_memo && m_memo->Wraps == m_wraps.Id() && m_memo->Rows == m_worksheet.Rows) {
+        ListingMemo &memo = *m_memo;
+        m_accountLineCount = memo.AccountLines;
+        m_worksheetLineCount = memo.WorksheetLines;
+        m_notMarked = memo.NotMarked;
+        m_marked = memo.Marked;
+        if (memo.AccountCapped)
+            ErrorMessage(12100);
+        KeepCopies(kAccountPageType, memo.AccountPages);
+        m_answers.NoOf18_9 = memo.AccountPages;
+        if (memo.WorksheetCapped)
+            ErrorMessage(12110);
+        KeepCopies(kWorksheetPageType, memo.WorksheetPages);
+        m_answers.NoOfWorksheet = memo.WorksheetPages;
+        return;
+    }
+    if (m_memo)
+        *m_memo = ListingMemo();
     m_answers.NoOf18_9 = CountAccountPages();
     m_answers.NoOfWorksheet = CountWorksheetPages();
+    if (m_memo) {
+        ListingMemo &memo = *m_memo;
+        memo.Rows = m_worksheet.Rows;
+        memo.AccountLines = m_accountLineCount;
+        memo.WorksheetLines = m_worksheetLineCount;
+        memo.NotMarked = m_notMarked;
+        memo.Marked = m_marked;
+        memo.AccountPages = m_answers.NoOf18_9;
+        memo.WorksheetPages = m_answers.NoOfWorksheet;
+        memo.Wraps = m_wraps.Id();
+    }
+}
+
+// A page copy the last pass wrote, unchanged since, with the same inputs.
+bool AccountListing::Remembered(int pageType, int page) const
+{
+    if (!m_memo || m_memo->Wraps != m_wraps.Id())
+        return false;
+    const auto &written = pageType == kAccountPageType ? m_memo->AccountWritten : m_memo->WorksheetWritten;
+    return written[static_cast<std::size_t>(page)] == m_answers.Page(pageType, page).TextStamp();
+}
+
+void AccountListing::Remember(int pageType, int page)
+{
+    if (!m_memo || m_memo->Wraps != m_wraps.Id())
+        return;
+    auto &written = pageType == kAccountPageType ? m_memo->AccountWritten : m_memo->WorksheetWritten;
+    written[static_cast<std::size_t>(page)] = m_answers.Page(pageType, page).TextStamp();
 }
 
 int AccountListing::CountAccountPages()
@@ -109,6 +157,8 @@ int AccountListing::CountAccountPages()
     if (pages > kMostPages) {
         ErrorMessage(12100);
         pages = kMostPages;
+        if (m_memo)
+            m_memo->AccountCapped = true;
     }
     KeepCopies(kAccountPageType, pages);
     return pages;
@@ -131,6 +181,8 @@ int AccountListing::CountWorksheetPages()
     if (pages > kMostPages) {
         ErrorMessage(12110);
         pages = kMostPages;
+        if (m_memo)
+            m_memo->WorksheetCapped = true;
     }
     KeepCopies(kWorksheetPageType, pages);
     return pages;
@@ -188,12 +240,29 @@ void AccountListing::Calc12(int page)
         ErrorMessage(29120);
         return;
     }
+    if (m_memo) {
+        const AnswerList &g = m_answers.Page(0, 0);
+        ListingMemo &memo = *m_memo;
+        if (memo.NamesPages != m_answers.NoOf18_9 || memo.Names[0] != g.Text(0) || memo.Names[1] != g.Text(1) ||
+            memo.Names[2] != g.Text(3) || memo.Names[3] != g.Text(4)) {
+            memo.Names = {g.Text(0), g.Text(1), g.Text(3), g.Text(4)};
+            memo.NamesPages = m_answers.NoOf18_9;
+            memo.AccountWritten.fill(AnswerList::Stamp());
+        }
+        if (Remembered(kAccountPageType, page))
+            return;
+    }
     AnswerList &t = m_answers.Page(kAccountPageType, page);
-    const AnswerList &g = m_answers.Page(0, 0);
-    t.SetText(0, UpperCaseLatin(g.Text(0)));
-    t.SetText(1, UpperCaseLatin(g.Text(1)));
-    t.SetText(2, UpperCaseLatin(g.Text(3)));
-    t.SetText(3, UpperCaseLatin(g.Text(4)));
+    if (!m_captionMade) {
+        const AnswerList &g = m_answers.Page(0, 0);
+        m_caption[0] = UpperCaseLatin(g.Text(0));
+        m_caption[1] = UpperCaseLatin(g.Text(1));
+        m_caption[2] = UpperCaseLatin(g.Text(3));
+        m_caption[3] = UpperCaseLatin(g.Text(4));
+        m_captionMade = true;
+    }
+    for (int i = 0; i < 4; ++i)
+        t.SetText(i, m_caption[i]);
     if (page > 0) {
         t.SetText(4, std::to_string(page + 1));
         t.SetText(5, std::to_string(m_answers.NoOf18_9));
@@ -223,10 +292,13 @@ void AccountListing::Calc12(int page)
         t.SetText(82, Float2Dollar(m_notMarked));
         t.SetText(83, Float2Dollar(m_marked));
     }
+    Remember(kAccountPageType, page);
 }
 
 void AccountListing::Calc24(int page)
 {
+    if (page >= 0 && page < kCopies && Remembered(kWorksheetPageType, page))
+        return;
     AnswerList &t = m_answers.Page(kWorksheetPageType, page);
     for (int i = 0; i <= 239; ++i)
         t.SetText(i, std::string());
@@ -245,6 +317,7 @@ void AccountListing::Calc24(int page)
             t.SetText(4 * s + 3, Cell(m_worksheet, l.row, WSchedList::AmountDue));
         }
     }
+    Remember(kWorksheetPageType, page);
 }
 
 } // namespace kelvox

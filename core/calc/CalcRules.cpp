@@ -30,7 +30,12 @@ bool Target::Overridden(int index) const
     return m_page.OvRide(index);
 }
 
-void Target::Set(int index, std::string text)
+void Target::Set(int index, const std::string &text)
+{
+    m_page.SetText(index, text);
+}
+
+void Target::Set(int index, std::string &&text)
 {
     m_page.SetText(index, std::move(text));
 }
@@ -49,10 +54,21 @@ void Target::Clear(std::initializer_list<int> indices)
 
 void Target::Caption(const Source &general)
 {
-    Set(0, Caps(general(0)));
-    Set(1, Caps(general(1)));
-    Set(2, Caps(general(3)));
-    Set(3, Caps(general(4)));
+    // Every copy of every form takes the same four captions in a pass.
+    struct Remembered {
+        std::string From, Caps;
+    };
+    thread_local Remembered remembered[4];
+    static constexpr int kFrom[4] = {0, 1, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+        Remembered &r = remembered[i];
+        const std::string &from = general(kFrom[i]);
+        if (from != r.From) {
+            r.Caps = Caps(from);
+            r.From = from;
+        }
+        Set(i, r.Caps);
+    }
 }
 
 void Target::PlainCaption(const Source &general)

@@ -35,7 +35,8 @@ public:
     bool Marked(int index) const { return (*this)(index) == "X"; }
     bool Overridden(int index) const;
 
-    void Set(int index, std::string text);
+    void Set(int index, const std::string &text);
+    void Set(int index, std::string &&text);
     // The guard: an overridden target keeps the user's text.
     void SetGuarded(int index, std::string text);
     void Clear(std::initializer_list<int> indices);

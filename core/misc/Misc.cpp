@@ -216,12 +216,54 @@ double Str2Float_P(std::string text)
     return value;
 }
 
+namespace {
+// An amount of at most 15 significant digits and 2 decimals is read exactly as
+// the round trip through FormatFixed would read it: such a decimal is the
+// shortest text of its nearest double, so the round trip gives it back.
+bool ReadPlainAmount(const std::string &text, double &value)
+{
+    char normal[40];
+    std::size_t n = 0, i = 0;
+    if (i < text.size() && text[i] == '-')
+        normal[n++] = text[i++];
+    int significant = 0, decimals = -1;
+    bool digits = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            digits = true;
+            if (significant > 0 || c != '0')
+                ++significant;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == g_regional.DecimalSeparator && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+        if (significant > 15 || decimals > 2 || n >= sizeof normal - 1)
+            return false;
+        normal[n++] = decimals == 0 && !IsDigit(c) ? '.' : c;
+    }
+    if (!digits)
+        return false;
+    const auto result = std::from_chars(normal, normal + n, value);
+    if (result.ec != std::errc() || result.ptr != normal + n)
+        return false;
+    if (value == 0)
+        value = 0; // the round trip drops the sign of a zero
+    return true;
+}
+} // namespace
+
 double Str2Float_2(std::string text)
 {
     if (text.empty())
         text = "0.00";
     const std::string stripped = RemoveCommasAndSigns(text);
     double value = 0;
+    if (ReadPlainAmount(stripped, value))
+        return value;
     if (!ParseFloat(stripped, value) || !ParseFloat(FormatFixed(value, 14, 2, false), value)) {
         ErrorMessage(21202, stripped);
         return 0;

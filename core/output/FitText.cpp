@@ -4,6 +4,7 @@
 #include "output/TextMeasurer.h"
 
 #include <array>
+#include <atomic>
 #include <cmath>
 
 namespace kelvox {
@@ -133,6 +134,12 @@ std::string ReduceToFit(const std::string &text, int currentSize, double widthIn
     }
     return "REDUCE TEXT";
 }
+
+namespace {
+std::atomic<std::uint64_t> g_wrapCaches{0};
+}
+
+WrapCache::WrapCache(const TextMeasurer &measurer) : m_measurer(measurer), m_id(++g_wrapCaches) {}
 
 const TStringArray &WrapCache::Wrap(const std::string &text, const std::string &family, double pointSize, double inches)
 {

@@ -56,7 +56,10 @@ std::string ReduceToFit(const std::string &text, int currentSize, double widthIn
 // Wraps each distinct text once for each font and width asked.
 class WrapCache final {
 public:
-    explicit WrapCache(const TextMeasurer &measurer) : m_measurer(measurer) {}
+    explicit WrapCache(const TextMeasurer &measurer);
+
+    // Tells this cache apart from every other one made in the program's run.
+    std::uint64_t Id() const { return m_id; }
 
     const TStringArray &Wrap(const std::string &text, const std::string &family, double pointSize, double inches);
 
@@ -74,6 +77,7 @@ private:
     };
 
     const TextMeasurer &m_measurer;
+    std::uint64_t m_id;
     std::vector<std::unique_ptr<Column>> m_columns; // a few: one per font and width asked
 };
 

@@ -495,6 +495,73 @@ TEST(LastingWraps, LaterPassesMatchTheDescribedWalkAndMeasureOnlyNewTexts)
     EXPECT_TRUE(sink.Codes().empty());
 }
 
+// A listing page the last pass wrote is skipped only while nothing it shows
+// has changed: each edit below, made to both stores, still ends with the
+// described walk's answers, and an unchanged pass writes no page.
+TEST(LastingWraps, RememberedListingPagesFollowEveryChange)
+{
+    LastingMeasurer measurer;
+    WSchedList worksheet;
+    worksheet.Rows.clear();
+    for (int r = 0; r < 60; ++r)
+        worksheet.Rows.push_back({Lines(1 + r % 3, "payee " + std::to_string(r)), r % 3 ? "Court Costs" : "Physician",
+                                  "1/2/2026", "$5.00", r % 5 ? "" : "X"});
+    CollectingSink sink;
+    TAnswer mine, reference;
+    const auto both = [&](const std::function<void(TAnswer &)> &edit) {
+        edit(mine);
+        edit(reference);
+    };
+    const std::vector<std::pair<const char *, std::function<void()>>> edits = {
+        {"nothing", [] {}},
+        {"a listing answer typed over", [&] { both([](TAnswer &a) { a.Set(12, 1, 7, "typed"); }); }},
+        {"a listing answer overridden",
+         [&] {
+             both([](TAnswer &a) {
+                 a.SetOvRide(12, 0, 11, true);
+                 a.Set(12, 0, 11, "kept?");
+             });
+         }},
+        {"a worksheet answer set to what it held",
+         [&] { both([](TAnswer &a) { a.Set(24, 0, 1, std::string(a.Get(24, 0, 1))); }); }},
+        {"the minor's name", [&] { both([](TAnswer &a) { a.Set(0, 0, 0, "Jane Q. Doe"); }); }},
+        {"the county", [&] { both([](TAnswer &a) { a.Set(0, 0, 4, "Franklin"); }); }},
+        {"an amount, same lines", [&] { worksheet.Rows[4][3] = "$7.25"; }},
+        {"a row marked", [&] { worksheet.Rows[6][4] = "X"; }},
+        {"a description moved to another category", [&] { worksheet.Rows[1][1] = "Foster Care"; }},
+        {"a listing copy made afresh", [&] { both([](TAnswer &a) { a.CreateAPage(12, 1); }); }},
+        {"a worksheet copy made afresh", [&] { both([](TAnswer &a) { a.CreateAPage(24, 0); }); }},
+        {"two listing copies swapped",
+         [&] { both([](TAnswer &a) { std::swap(a.Record().Page[12][0], a.Record().Page[12][1]); }); }},
+        {"rows added",
+         [&] {
+             worksheet.Rows.push_back({Lines(8, "added"), "Agency Fees", "3/3/2026", "$9.00", ""});
+         }},
+    };
+    for (const auto &[what, edit] : edits) {
+        SCOPED_TRACE(what);
+        edit();
+        ListingPass(mine, worksheet, measurer);
+        literal::Listing(reference, worksheet, DeterministicMeasurer()).Pass();
+        ASSERT_EQ(mine.NoOf18_9, reference.NoOf18_9);
+        ASSERT_EQ(mine.NoOfWorksheet, reference.NoOfWorksheet);
+        ASSERT_EQ(mine.PgCt(), reference.PgCt());
+        for (int type : {12, 24})
+            for (int copy = 0; copy < kCopies; ++copy)
+                for (int i = 0; i <= FieldsPerPage(type); ++i) {
+                    ASSERT_EQ(mine.Get(type, copy, i), reference.Get(type, copy, i))
+                        << "page type " << type << " copy " << copy << " answer " << i;
+                    ASSERT_EQ(mine.OvRide(type, copy, i), reference.OvRide(type, copy, i));
+                }
+        const auto account = mine.Page(12, 0).TextStamp();
+        const auto sheet = mine.Page(24, 0).TextStamp();
+        ListingPass(mine, worksheet, measurer);
+        EXPECT_EQ(mine.Page(12, 0).TextStamp(), account) << "an unchanged pass wrote the listing again";
+        EXPECT_EQ(mine.Page(24, 0).TextStamp(), sheet) << "an unchanged pass wrote the worksheet again";
+    }
+    EXPECT_TRUE(sink.Codes().empty());
+}
+
 // A measurer without lasting wraps may change its widths between passes.
 TEST(LastingWraps, WithoutThemEveryPassWrapsWithTheCurrentWidths)
 {

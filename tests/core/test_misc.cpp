@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <limits>
+#include <random>
 
 using namespace kelvox;
 
@@ -82,6 +86,65 @@ const NumberCase kNumbers[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, NumberRoutines, ::testing::ValuesIn(kNumbers),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The amounts the worksheet and the forms hold, read as the round trip through
+// FormatFixed reads them: to the bit, the sign of a zero too.
+TEST_F(Conversions, Str2Float2MatchesTheRoundTrip)
+{
+    const auto roundTrip = [](const std::string &text) {
+        double value = 0;
+        const std::string stripped = RemoveCommasAndSigns(text.empty() ? "0.00" : text);
+        if (!TryStrToFloat(stripped, value) || !TryStrToFloat(FormatFixed(value, 14, 2, false), value))
+            return std::numeric_limits<double>::quiet_NaN();
+        return value;
+    };
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "-0.00",
+                                      "0.005",
+                                      "999999999999999",
+                                      "1.",
+                                      ".5",
+                                      "-.25",
+                                      "1234567890123.45",
+                                      "12345678901234.56",
+                                      "0.125",
+                                      "2.675",
+                                      "1,234.5",
+                                      "(0.10)",
+                                      "000000000000000001.10"};
+    std::mt19937 random(12);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        for (int d = 1 + static_cast<int>(random() % 17); d > 0; --d)
+            text += static_cast<char>('0' + random() % 10);
+        if (const int decimals = static_cast<int>(random() % 5); decimals > 0) {
+            text += '.';
+            for (int d = decimals - 1; d > 0; --d)
+                text += static_cast<char>('0' + random() % 10);
+        }
+        texts.push_back(text);
+    }
+    for (const char separator : {'.', ','}) {
+        RegionalSettings regional = Regional();
+        regional.DecimalSeparator = separator;
+        SetRegional(regional);
+        for (std::string text : texts) {
+            if (separator != '.')
+                std::replace(text.begin(), text.end(), '.', separator);
+            const double expected = roundTrip(text);
+            const double read = Str2Float_2(text);
+            if (std::isnan(expected)) {
+                EXPECT_EQ(read, 0) << text;
+                continue;
+            }
+            EXPECT_EQ(read, expected) << text;
+            EXPECT_EQ(std::signbit(read), std::signbit(expected)) << text;
+        }
+        sink.Clear();
+    }
+    SetRegional(RegionalSettings());
+}
 
 TEST_F(Conversions, RemoveCommasAndSigns)
 {
