@@ -2,6 +2,7 @@
 // baseline in the same run, and the budgets the ratios must keep. Prints one
 // table; exits 1 when a budget is missed or a check fails.
 
+#include "PlainQtMeasurer.h"
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
 #include "calc/CalcUnits.h"
@@ -67,18 +68,6 @@ LoadedCase ReadCase(const std::string &name)
     }
     return c;
 }
-
-// The measurer as the described walk has it: every width measured afresh.
-class PlainQtMeasurer final : public TextMeasurer {
-public:
-    double TextWidth(const std::string &utf8, const std::string &family, double pointSize) const override
-    {
-        QFont font(QString::fromStdString(family));
-        font.setPixelSize(qRound(pointSize * 96.0 / 72.0));
-        font.setHintingPreference(QFont::PreferNoHinting);
-        return QFontMetricsF(font).horizontalAdvance(QString::fromStdString(utf8));
-    }
-};
 
 // The whole pass in the program's order with the account listing walked as
 // described.

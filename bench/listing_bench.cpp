@@ -11,6 +11,7 @@
 #include "output/DeterministicMeasurer.h"
 
 #ifdef KELVOX_BENCH_QT
+#include "PlainQtMeasurer.h"
 #include "output/FontStandIns.h"
 #include "output/QtTextMeasurer.h"
 
@@ -103,20 +104,6 @@ public:
     }
     std::map<std::string, double> times;
 };
-
-#ifdef KELVOX_BENCH_QT
-// The measurer as the described walk has it: every width measured afresh.
-class PlainQtMeasurer final : public TextMeasurer {
-public:
-    double TextWidth(const std::string &utf8, const std::string &family, double pointSize) const override
-    {
-        QFont font(QString::fromStdString(family));
-        font.setPixelSize(qRound(pointSize * 96.0 / 72.0));
-        font.setHintingPreference(QFont::PreferNoHinting);
-        return QFontMetricsF(font).horizontalAdvance(QString::fromStdString(utf8));
-    }
-};
-#endif
 
 } // namespace
 

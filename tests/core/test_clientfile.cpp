@@ -1,3 +1,4 @@
+#include "ClientFileText.h"
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
 #include "files/ClientFile.h"
@@ -16,13 +17,6 @@
 using namespace kelvox;
 
 namespace {
-
-std::string Written(const TAnswer &store, const WSchedList &worksheet)
-{
-    std::ostringstream out;
-    WriteClientFile(out, store, worksheet);
-    return out.str();
-}
 
 std::vector<std::string> SplitLines(const std::string &text)
 {
@@ -297,24 +291,6 @@ struct Sample {
     size_t Answer(int type, int copy, int index) const { return AnswerLine(Store.PgCt(), type, copy, index); }
     size_t RowCountLine() const { return Lines.size() - 11; }
 };
-
-struct Outcome {
-    std::optional<bool> Result; // empty: FileError thrown
-    std::vector<std::uint16_t> Codes;
-};
-
-Outcome ReadInto(const std::string &text, TAnswer &store, WSchedList &worksheet)
-{
-    CollectingSink sink;
-    std::istringstream in(text);
-    Outcome outcome;
-    try {
-        outcome.Result = ReadClientFile(in, store, worksheet);
-    } catch (const FileError &) {
-    }
-    outcome.Codes = sink.Codes();
-    return outcome;
-}
 
 } // namespace
 

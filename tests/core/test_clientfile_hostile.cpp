@@ -1,3 +1,4 @@
+#include "ClientFileText.h"
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
 #include "files/ClientFile.h"
@@ -13,31 +14,6 @@
 using namespace kelvox;
 
 namespace {
-
-std::string Written(const TAnswer &store, const WSchedList &worksheet)
-{
-    std::ostringstream out;
-    WriteClientFile(out, store, worksheet);
-    return out.str();
-}
-
-struct Read {
-    std::optional<bool> Result; // empty: FileError
-    std::vector<std::uint16_t> Codes;
-};
-
-Read ReadText(const std::string &text, TAnswer &store, WSchedList &worksheet)
-{
-    CollectingSink sink;
-    std::istringstream in(text);
-    Read read;
-    try {
-        read.Result = ReadClientFile(in, store, worksheet);
-    } catch (const FileError &) {
-    }
-    read.Codes = sink.Codes();
-    return read;
-}
 
 // The store keeps its shape whatever was read, and a case built on it still
 // saves and reads back.
@@ -69,7 +45,7 @@ TEST(HostileClientFile, HundredMegabyteLineIsOneAnswer)
 
     TAnswer read;
     WSchedList rows;
-    ASSERT_EQ(ReadText(text, read, rows).Result, true);
+    ASSERT_EQ(ReadInto(text, read, rows).Result, true);
     EXPECT_EQ(read.Get(0, 0, 3).size(), huge.size());
     EXPECT_EQ(read.Get(0, 0, 4), "next");
 }
@@ -83,7 +59,7 @@ TEST(HostileClientFile, ForeignHeadersAreRefused)
         WSchedList worksheet;
         std::string text = Written(store, worksheet);
         text.replace(0, text.find("\r\n"), header);
-        const Read r = ReadText(text, store, worksheet);
+        const Outcome r = ReadInto(text, store, worksheet);
         EXPECT_EQ(r.Result, false);
         EXPECT_EQ(r.Codes, std::vector<std::uint16_t>{33010});
         ExpectUsable(store, worksheet);
@@ -112,7 +88,7 @@ TEST(HostileClientFile, BinaryGarbageNeverBreaksTheStore)
         }
         TAnswer read;
         WSchedList rows;
-        ReadText(text, read, rows);
+        ReadInto(text, read, rows);
         EXPECT_LE(rows.Rows.size(), text.size());
         ExpectUsable(read, rows);
     }

@@ -1,3 +1,4 @@
+#include "ClientFileText.h"
 #include "answers/Answers.h"
 #include "answers/WSchedList.h"
 #include "files/ClientFile.h"
@@ -31,13 +32,6 @@ std::string Bytes(const fs::path &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Written(const TAnswer &store, const WSchedList &worksheet)
-{
-    std::ostringstream out;
-    WriteClientFile(out, store, worksheet);
-    return out.str();
 }
 
 class SaveTest : public ::testing::Test {
